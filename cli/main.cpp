@@ -1,0 +1,22 @@
+// quexa-cli: the program's logic without windows, for scripts, tests and benchmarks.
+#include <CLI/CLI.hpp>
+
+#include "cli/command_context.h"
+
+int main(int argc, char** argv) {
+    CLI::App app{"Quexa: metasearch and file search from the command line", "quexa-cli"};
+    app.set_version_flag("--version", "quexa-cli 1.0.0");
+    app.require_subcommand(1);
+
+    quexa::cli::CommandContext context;
+    app.add_option("--home", context.home, "Folder holding everything Quexa reads and writes");
+    app.add_option("--settings", context.settingsFile, "Settings file to use instead of the default");
+
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error);
+    }
+    return context.exitCode;
+}

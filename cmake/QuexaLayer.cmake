@@ -1,0 +1,8 @@
+# quexa_layer(NAME SOURCES... DEPENDS layers... LIBS libs...)
+function(quexa_layer name)
+    cmake_parse_arguments(L "" "" "SOURCES;DEPENDS;LIBS" ${ARGN})
+    add_library(quexa_${name} STATIC ${L_SOURCES})
+    target_include_directories(quexa_${name} PUBLIC ${QUEXA_SRC_DIR})
+    list(TRANSFORM L_DEPENDS PREPEND quexa_)
+    target_link_libraries(quexa_${name} PUBLIC ${L_DEPENDS} ${L_LIBS} PRIVATE quexa_warnings)
+endfunction()

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Byte-string helpers shared by every layer. Text is UTF-8; nothing here assumes it is valid.
+namespace quexa::core {
+
+inline constexpr std::size_t npos = std::string_view::npos;
+
+// First position of needle at or after from, or npos. An empty needle is found at from.
+std::size_t Find(std::string_view text, std::string_view needle, std::size_t from = 0);
+inline bool Contains(std::string_view text, std::string_view needle) {
+    return Find(text, needle) != npos;
+}
+
+// Space, TAB, LF, VT, FF and CR: the C locale's white space.
+bool IsSpace(char c);
+std::string_view Trim(std::string_view text);
+void TrimInPlace(std::string& text);
+// Removes every c at both ends.
+void TrimCharInPlace(std::string& text, char c);
+
+// Replaces every occurrence, left to right without overlap. An empty from changes nothing.
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+void RemoveChar(std::string& text, char c);
+
+// The largest cut at or below maxBytes that does not split a UTF-8 sequence.
+std::size_t Utf8CutPoint(std::string_view text, std::size_t maxBytes);
+// What fits in a NUL-terminated field of fieldSize bytes, cut at a character boundary.
+std::string BoundedCopy(std::string_view text, std::size_t fieldSize);
+// Cuts text to at most maxBytes at a character boundary.
+void CutInPlace(std::string& text, std::size_t maxBytes);
+
+std::string AsciiLower(std::string_view text);
+
+}  // namespace quexa::core

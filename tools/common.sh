@@ -1,0 +1,40 @@
+# Shared by run.sh, test.sh, bench.sh and fuzz.sh: package installation and configuration.
+# shellcheck shell=bash
+
+QUEXA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# Debian packages every build needs.
+QUEXA_PACKAGES=(g++ cmake ninja-build pkg-config git
+    libssl-dev libcurl4-openssl-dev libcli11-dev nlohmann-json3-dev libcpp-httplib-dev
+    qt6-base-dev libgtest-dev libgmock-dev tinyproxy xvfb xauth)
+
+say() { printf '==> %s\n' "$*" >&2; }
+
+# Installs the named Debian packages that are missing, with apt-get only.
+ensure_packages() {
+    local missing=() pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$pkg")
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        say "Debian packages present"
+        return 0
+    fi
+    say "Installing Debian packages: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
+
+# configure_and_build BUILD_DIR CMAKE_ARGS...
+configure_and_build() {
+    local dir=$1
+    shift
+    say "Configuring $dir ($*)"
+    cmake -S "$QUEXA_ROOT" -B "$QUEXA_ROOT/$dir" -G Ninja "$@" >/dev/null
+    say "Building $dir"
+    cmake --build "$QUEXA_ROOT/$dir" -- -j"$(nproc)"
+}
