@@ -11,9 +11,9 @@ std::size_t Find(std::string_view text, std::string_view needle, std::size_t fro
     if (needle.empty()) {
         return from;
     }
-    const void* hit =
-        memmem(text.data() + from, text.size() - from, needle.data(), needle.size());
-    return hit == nullptr ? npos : static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+    const void* hit = memmem(text.data() + from, text.size() - from, needle.data(), needle.size());
+    return hit == nullptr ? npos
+                          : static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
 }
 
 bool IsSpace(char c) {

@@ -13,9 +13,10 @@ TEST(TextTest, FindHonoursStartAndEmptyNeedle) {
         std::size_t from, expected;
     };
     const Case cases[] = {
-        {"abcabc", "bc", 0, 1},   {"abcabc", "bc", 2, 4},  {"abcabc", "bc", 5, npos},
-        {"abc", "", 2, 2},        {"abc", "", 3, 3},       {"abc", "", 4, npos},
-        {"", "a", 0, npos},       {std::string("a\0b", 3), std::string("\0b", 2), 0, 1},
+        {"abcabc", "bc", 0, 1},    {"abcabc", "bc", 2, 4},
+        {"abcabc", "bc", 5, npos}, {"abc", "", 2, 2},
+        {"abc", "", 3, 3},         {"abc", "", 4, npos},
+        {"", "a", 0, npos},        {std::string("a\0b", 3), std::string("\0b", 2), 0, 1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Find(c.text, c.needle, c.from), c.expected) << c.text << " / " << c.needle;
@@ -44,9 +45,11 @@ TEST(TextTest, CutsNeverSplitACharacter) {
     };
     const Case cases[] = {
         {"abc", 5, "abc"},
-        {"ab\xC3\xA9", 3, "ab"},                // é would be split
-        {"ab\xC3\xA9", 4, "ab\xC3\xA9"},        // fits exactly
-        {"a\xE2\x82\xAC" "b", 3, "a"},          // € split after two of three bytes
+        {"ab\xC3\xA9", 3, "ab"},          // é would be split
+        {"ab\xC3\xA9", 4, "ab\xC3\xA9"},  // fits exactly
+        {"a\xE2\x82\xAC"
+         "b",
+         3, "a"},                                 // € split after two of three bytes
         {"\x80\x80\x80\x80\x80", 2, "\x80\x80"},  // not UTF-8: plain byte cut
     };
     for (const auto& c : cases) {

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+// The text cleaning applied to everything cut out of a result page. Each pass is linear in the
+// text and works in place: a hostile page can't make it quadratic.
+namespace quexa::engines {
+
+// Drops line breaks, replaces each tag by one space, then removes pairs of spaces.
+void StripTags(std::string& text);
+
+// Decodes numeric references (kept: 9, 10, 32-126, 161-255; other values vanish) and the
+// Latin-1 named references of the decoding table, as UTF-8. Never makes the text longer.
+void DecodeEntities(std::string& text);
+
+// The second pass over titles and previews: a few symbol names left by the first one.
+void ReplaceSymbolEntities(std::string& text);
+
+}  // namespace quexa::engines

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quexa::engines {
+
+// An engine's search URL for one query: the first page's URL, and for engines that page by
+// number, the URL of any page.
+class SearchUrl {
+  public:
+    // urlTemplate is the engine's search URL; the query is trimmed and put in as it stands.
+    SearchUrl(std::string_view urlTemplate, std::string_view query);
+
+    bool PagesByNumber() const { return pagesByNumber_; }
+    // 0 when the template asks for base-zero page numbers, else 1.
+    int FirstPage() const { return firstPage_; }
+    // For numbered paging the URL of that page; otherwise the first page's URL.
+    std::string PageUrl(int page) const;
+    std::string FirstPageUrl() const { return PageUrl(firstPage_); }
+
+    // The URL with the query substituted and references decoded, before page numbers.
+    const std::string& url() const { return url_; }
+
+  private:
+    std::string url_;
+    bool pagesByNumber_ = false;
+    int firstPage_ = 1;
+};
+
+}  // namespace quexa::engines
