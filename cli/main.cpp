@@ -2,6 +2,11 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/command_context.h"
+#include "cli/config_command.h"
+#include "cli/engine_command.h"
+#include "cli/extract_command.h"
+#include "cli/fetch_command.h"
+#include "cli/status_command.h"
 
 int main(int argc, char** argv) {
     CLI::App app{"Quexa: metasearch and file search from the command line", "quexa-cli"};
@@ -10,8 +15,14 @@ int main(int argc, char** argv) {
 
     quexa::cli::CommandContext context;
     app.add_option("--home", context.home, "Folder holding everything Quexa reads and writes");
-    app.add_option("--settings", context.settingsFile, "Settings file to use instead of the default");
+    app.add_option("--settings", context.settingsFile,
+                   "Settings file to use instead of the default");
 
+    quexa::cli::AddConfigCommand(app, context);
+    quexa::cli::AddEngineCommand(app, context);
+    quexa::cli::AddExtractCommand(app, context);
+    quexa::cli::AddFetchCommand(app, context);
+    quexa::cli::AddStatusCommand(app, context);
 
     try {
         app.parse(argc, argv);

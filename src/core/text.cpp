@@ -1,6 +1,12 @@
 #include "core/text.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace quexa::core {
 
@@ -66,6 +72,96 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
 
 void RemoveChar(std::string& text, char c) {
     std::erase(text, c);
+}
+
+namespace {
+
+[[maybe_unused]] constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+
+// Non-zero when one of the eight bytes of word equals byte.
+[[maybe_unused]] std::uint64_t HasByte(std::uint64_t word, unsigned char byte) {
+    const std::uint64_t x = word ^ (kOnes * byte);
+    return (x - kOnes) & ~x & kHighs;
+}
+
+}  // namespace
+
+void RemoveLineBreaks(std::string& text) {
+    char* const data = text.data();
+    const std::size_t size = text.size();
+    if (std::memchr(data, '\r', size) == nullptr && std::memchr(data, '\n', size) == nullptr) {
+        return;
+    }
+    std::size_t read = 0;
+    std::size_t write = 0;
+    // Sixteen bytes at a time: pages have a line break every few dozen bytes, too often for
+    // memchr to pay and too seldom for a byte loop to be quick.
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    // Stores of a block's pieces may run up to 15 bytes past it, so the next block is always
+    // loaded before the current one is stored.
+    if (read + 16 <= size) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + read));
+        while (read + 32 <= size) {
+            const __m128i next =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + read + 16));
+            const unsigned breaks = static_cast<unsigned>(_mm_movemask_epi8(
+                _mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf))));
+            if (breaks == 0) {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(data + write), block);
+                write += 16;
+            } else {
+                alignas(16) char bytes[32] = {};
+                _mm_store_si128(reinterpret_cast<__m128i*>(bytes), block);
+                unsigned piece = 0;
+                for (unsigned rest = breaks; rest != 0; rest &= rest - 1) {
+                    const unsigned at = static_cast<unsigned>(__builtin_ctz(rest));
+                    std::memcpy(data + write, bytes + piece, 16);
+                    write += at - piece;
+                    piece = at + 1;
+                }
+                std::memcpy(data + write, bytes + piece, 16);
+                write += 16 - piece;
+            }
+            read += 16;
+            block = next;
+        }
+        // Memory under the last block may hold stores of the one before; its register copy
+        // is the truth.
+        alignas(16) char bytes[16];
+        _mm_store_si128(reinterpret_cast<__m128i*>(bytes), block);
+        for (const char c : bytes) {
+            if (c != '\r' && c != '\n') {
+                data[write++] = c;
+            }
+        }
+        read += 16;
+    }
+#else
+    while (read + 8 <= size) {
+        std::uint64_t word;
+        std::memcpy(&word, data + read, 8);
+        if ((HasByte(word, '\r') | HasByte(word, '\n')) == 0) {
+            std::memmove(data + write, data + read, 8);
+            write += 8;
+            read += 8;
+            continue;
+        }
+        for (const std::size_t stop = read + 8; read < stop; ++read) {
+            if (data[read] != '\r' && data[read] != '\n') {
+                data[write++] = data[read];
+            }
+        }
+    }
+#endif
+    for (; read < size; ++read) {
+        if (data[read] != '\r' && data[read] != '\n') {
+            data[write++] = data[read];
+        }
+    }
+    text.resize(write);
 }
 
 std::size_t Utf8CutPoint(std::string_view text, std::size_t maxBytes) {

@@ -25,6 +25,8 @@ void TrimCharInPlace(std::string& text, char c);
 // Replaces every occurrence, left to right without overlap. An empty from changes nothing.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 void RemoveChar(std::string& text, char c);
+// Drops every CR and LF; fast on long texts with few line breaks.
+void RemoveLineBreaks(std::string& text);
 
 // The largest cut at or below maxBytes that does not split a UTF-8 sequence.
 std::size_t Utf8CutPoint(std::string_view text, std::size_t maxBytes);

@@ -8,38 +8,82 @@ namespace quexa::engines {
 
 namespace {
 
-constexpr std::size_t npos = std::string::npos;
-
 struct NamedReference {
     std::string_view name;
     unsigned char code;
 };
 
-// Searched by length, in this order within a length.
-constexpr std::array<NamedReference, 66> kNamedReferences{{
-    {"lt", 0x3C},     {"gt", 0x3E},     {"amp", 0x26},    {"ETH", 0xD0},    {"eth", 0xF0},
-    {"quot", 0x22},   {"Auml", 0xC4},   {"Euml", 0xCB},   {"Iuml", 0xCF},   {"Ouml", 0xD6},
-    {"Uuml", 0xDC},   {"auml", 0xE4},   {"euml", 0xEB},   {"iuml", 0xEF},   {"ouml", 0xF6},
-    {"uuml", 0xFC},   {"yuml", 0xFF},   {"Acirc", 0xC2},  {"Aring", 0xC5},  {"AElig", 0xC6},
-    {"Ecirc", 0xCA},  {"Icirc", 0xCE},  {"Ocirc", 0xD4},  {"Ucirc", 0xDB},  {"THORN", 0xDE},
-    {"szlig", 0xDF},  {"acirc", 0xE2},  {"aring", 0xE5},  {"aelig", 0xE6},  {"ecirc", 0xEA},
-    {"icirc", 0xEE},  {"ocirc", 0xF4},  {"ucirc", 0xFB},  {"thorn", 0xFE},  {"Agrave", 0xC0},
-    {"Aacute", 0xC1}, {"Atilde", 0xC3}, {"Ccedil", 0xC7}, {"Egrave", 0xC8}, {"Eacute", 0xC9},
-    {"Igrave", 0xCC}, {"Iacute", 0xCD}, {"Ntilde", 0xD1}, {"Ograve", 0xD2}, {"Oacute", 0xD3},
-    {"Otilde", 0xD5}, {"Oslash", 0xD8}, {"Ugrave", 0xD9}, {"Uacute", 0xDA}, {"Yacute", 0xDD},
-    {"agrave", 0xE0}, {"aacute", 0xE1}, {"atilde", 0xE3}, {"ccedil", 0xE7}, {"egrave", 0xE8},
-    {"eacute", 0xE9}, {"igrave", 0xEC}, {"iacute", 0xED}, {"ntilde", 0xF1}, {"ograve", 0xF2},
-    {"oacute", 0xF3}, {"otilde", 0xF5}, {"oslash", 0xF8}, {"ugrave", 0xF9}, {"uacute", 0xFA},
-    {"yacute", 0xFD},
+// The decoding table by name length, each group in its search order.
+constexpr std::array<NamedReference, 2> kNames2{{{"lt", 0x3C}, {"gt", 0x3E}}};
+constexpr std::array<NamedReference, 3> kNames3{{{"amp", 0x26}, {"ETH", 0xD0}, {"eth", 0xF0}}};
+constexpr std::array<NamedReference, 12> kNames4{{
+    {"quot", 0x22},
+    {"Auml", 0xC4},
+    {"Euml", 0xCB},
+    {"Iuml", 0xCF},
+    {"Ouml", 0xD6},
+    {"Uuml", 0xDC},
+    {"auml", 0xE4},
+    {"euml", 0xEB},
+    {"iuml", 0xEF},
+    {"ouml", 0xF6},
+    {"uuml", 0xFC},
+    {"yuml", 0xFF},
+}};
+constexpr std::array<NamedReference, 17> kNames5{{
+    {"Acirc", 0xC2},
+    {"Aring", 0xC5},
+    {"AElig", 0xC6},
+    {"Ecirc", 0xCA},
+    {"Icirc", 0xCE},
+    {"Ocirc", 0xD4},
+    {"Ucirc", 0xDB},
+    {"THORN", 0xDE},
+    {"szlig", 0xDF},
+    {"acirc", 0xE2},
+    {"aring", 0xE5},
+    {"aelig", 0xE6},
+    {"ecirc", 0xEA},
+    {"icirc", 0xEE},
+    {"ocirc", 0xF4},
+    {"ucirc", 0xFB},
+    {"thorn", 0xFE},
+}};
+constexpr std::array<NamedReference, 32> kNames6{{
+    {"Agrave", 0xC0}, {"Aacute", 0xC1}, {"Atilde", 0xC3}, {"Ccedil", 0xC7}, {"Egrave", 0xC8},
+    {"Eacute", 0xC9}, {"Igrave", 0xCC}, {"Iacute", 0xCD}, {"Ntilde", 0xD1}, {"Ograve", 0xD2},
+    {"Oacute", 0xD3}, {"Otilde", 0xD5}, {"Oslash", 0xD8}, {"Ugrave", 0xD9}, {"Uacute", 0xDA},
+    {"Yacute", 0xDD}, {"agrave", 0xE0}, {"aacute", 0xE1}, {"atilde", 0xE3}, {"ccedil", 0xE7},
+    {"egrave", 0xE8}, {"eacute", 0xE9}, {"igrave", 0xEC}, {"iacute", 0xED}, {"ntilde", 0xF1},
+    {"ograve", 0xF2}, {"oacute", 0xF3}, {"otilde", 0xF5}, {"oslash", 0xF8}, {"ugrave", 0xF9},
+    {"uacute", 0xFA}, {"yacute", 0xFD},
 }};
 
-int LookUpName(std::string_view name) {
-    for (const NamedReference& reference : kNamedReferences) {
-        if (reference.name == name) {
+template <std::size_t N>
+int LookUpIn(const std::array<NamedReference, N>& names, std::string_view name) {
+    for (const NamedReference& reference : names) {
+        if (reference.name[0] == name[0] && reference.name == name) {
             return reference.code;
         }
     }
     return -1;
+}
+
+int LookUpName(std::string_view name) {
+    switch (name.size()) {
+        case 2:
+            return LookUpIn(kNames2, name);
+        case 3:
+            return LookUpIn(kNames3, name);
+        case 4:
+            return LookUpIn(kNames4, name);
+        case 5:
+            return LookUpIn(kNames5, name);
+        case 6:
+            return LookUpIn(kNames6, name);
+        default:
+            return -1;
+    }
 }
 
 // Writes a Latin-1 code point as UTF-8 at out; returns the bytes written.
@@ -58,178 +102,242 @@ bool KeptCode(unsigned value) {
            (value >= 161 && value <= 255);
 }
 
-// Value of the digits between first and semicolon, or -1 when a non-digit stands there.
-long ReadDecimal(const std::string& text, std::size_t first, std::size_t semicolon) {
+// Value of the digits in [first, last), or -1 when a non-digit stands there. Values above 255
+// are all dropped alike, so the reading saturates.
+long ReadDecimal(const char* first, const char* last) {
     long value = 0;
-    for (std::size_t i = first; i < semicolon; ++i) {
-        const char c = text[i];
+    for (; first < last; ++first) {
+        const char c = *first;
         if (c < '0' || c > '9') {
             return -1;
         }
-        if (value < 1000) {  // anything above 255 is dropped alike
+        if (value < 1000) {
             value = value * 10 + (c - '0');
         }
     }
     return value;
 }
 
-// Moves text[from, to) down to write.
-void CopyDown(std::string& text, std::size_t& write, std::size_t from, std::size_t to) {
-    if (write != from && to > from) {
-        std::memmove(text.data() + write, text.data() + from, to - from);
-    }
-    write += to - from;
-}
-
-bool StartsWithAt(const std::string& text, std::size_t at, std::string_view what) {
-    return text.compare(at, what.size(), what) == 0;
-}
-
 struct Symbol {
-    std::string_view name;  // between "&" and ";" inclusive of the ";"
+    std::string_view name;  // after the "&", with the ";"
     std::string_view replacement;
 };
 
-// "&amp;" is last among the first group: the "&" it yields must not start one of these.
-constexpr std::array<Symbol, 5> kMarkupSymbols{{
-    {"gt;", ">"},
-    {"nbsp;", " "},
-    {"quot;", "\""},
-    {"lt;", "<"},
-    {"amp;", "&"},
-}};
+bool MatchAt(const char* at, const char* end, std::string_view name) {
+    return static_cast<std::size_t>(end - at) >= name.size() &&
+           std::memcmp(at, name.data(), name.size()) == 0;
+}
 
-constexpr std::array<Symbol, 9> kTextSymbols{{
-    {"copy;", " (c) "},
-    {"reg;", " (R) "},
-    {"pound;", "\xC2\xA3"},
-    {"iexcl;", "i"},
-    {"cent;", "\xC2\xA2"},
-    {"yen;", "\xC2\xA5"},
-    {"sect;", "\xC2\xA7"},
-    {"AElig;", " AE "},
-    {"#149;", "->"},
-}};
-
-// One left-to-right pass replacing "&name;" for the symbols given. Replacements are never
-// longer than what they replace, so it works in place.
-template <std::size_t N>
-void ReplaceSymbols(std::string& text, const std::array<Symbol, N>& symbols) {
-    std::size_t read = 0;
-    std::size_t write = 0;
-    const std::size_t size = text.size();
-    while (read < size) {
-        const std::size_t amp = text.find('&', read);
-        if (amp == npos) {
+// First group, replaced before the second: "&amp;" may make a name of the second group.
+const Symbol* MarkupSymbolAt(const char* at, const char* end) {
+    static constexpr Symbol kGt{"gt;", ">"}, kNbsp{"nbsp;", " "}, kQuot{"quot;", "\""},
+        kLt{"lt;", "<"}, kAmp{"amp;", "&"};
+    const Symbol* candidate = nullptr;
+    switch (*at) {
+        case 'g':
+            candidate = &kGt;
             break;
-        }
-        CopyDown(text, write, read, amp + 1);
-        read = amp + 1;
-        for (const Symbol& symbol : symbols) {
-            if (!StartsWithAt(text, read, symbol.name)) {
-                continue;
-            }
-            --write;  // the "&"
-            symbol.replacement.copy(text.data() + write, symbol.replacement.size());
-            write += symbol.replacement.size();
-            read += symbol.name.size();
-            // "&AEl&iexcl;g;" spells "&AElig;" once the inner name is replaced.
-            if (symbol.name == "iexcl;" && write >= 5 &&
-                std::string_view(text.data() + write - 5, 5) == "&AEli" &&
-                StartsWithAt(text, read, "g;")) {
-                write -= 5;
-                std::string_view(" AE ").copy(text.data() + write, 4);
-                write += 4;
-                read += 2;
-            }
+        case 'n':
+            candidate = &kNbsp;
             break;
-        }
+        case 'q':
+            candidate = &kQuot;
+            break;
+        case 'l':
+            candidate = &kLt;
+            break;
+        case 'a':
+            candidate = &kAmp;
+            break;
+        default:
+            return nullptr;
     }
-    CopyDown(text, write, read, size);
-    text.resize(write);
+    return MatchAt(at, end, candidate->name) ? candidate : nullptr;
+}
+
+const Symbol* TextSymbolAt(const char* at, const char* end) {
+    static constexpr Symbol kCopy{"copy;", " (c) "}, kCent{"cent;", "\xC2\xA2"},
+        kReg{"reg;", " (R) "}, kPound{"pound;", "\xC2\xA3"}, kIexcl{"iexcl;", "i"},
+        kYen{"yen;", "\xC2\xA5"}, kSect{"sect;", "\xC2\xA7"}, kAElig{"AElig;", " AE "},
+        kBullet{"#149;", "->"};
+    const Symbol* candidate = nullptr;
+    switch (*at) {
+        case 'c':
+            return MatchAt(at, end, kCopy.name) ? &kCopy
+                                                : (MatchAt(at, end, kCent.name) ? &kCent : nullptr);
+        case 'r':
+            candidate = &kReg;
+            break;
+        case 'p':
+            candidate = &kPound;
+            break;
+        case 'i':
+            candidate = &kIexcl;
+            break;
+        case 'y':
+            candidate = &kYen;
+            break;
+        case 's':
+            candidate = &kSect;
+            break;
+        case 'A':
+            candidate = &kAElig;
+            break;
+        case '#':
+            candidate = &kBullet;
+            break;
+        default:
+            return nullptr;
+    }
+    return MatchAt(at, end, candidate->name) ? candidate : nullptr;
+}
+
+void PutSymbol(char*& write, const char*& read, const Symbol& symbol) {
+    std::memcpy(write, symbol.replacement.data(), symbol.replacement.size());
+    write += symbol.replacement.size();
+    read += symbol.name.size();
 }
 
 }  // namespace
 
 void StripTags(std::string& text) {
-    std::erase_if(text, [](char c) { return c == '\r' || c == '\n'; });
+    char* const data = text.data();
+    const std::size_t size = text.size();
+    // A "<" with no ">" after it ends tag removal, so tags only start before the last ">".
+    const void* lastClose = memrchr(data, '>', size);
+    const std::size_t tagLimit =
+        lastClose == nullptr ? 0
+                             : static_cast<std::size_t>(static_cast<const char*>(lastClose) - data);
+    static constexpr auto kSpecial = [] {
+        std::array<bool, 256> special{};
+        special['<'] = special[' '] = special['\r'] = special['\n'] = true;
+        return special;
+    }();
     std::size_t read = 0;
     std::size_t write = 0;
-    while (true) {
-        const std::size_t open = text.find('<', read);
-        if (open == npos) {
-            break;
-        }
-        const std::size_t close = text.find('>', open + 1);
-        if (close == npos) {
-            break;
-        }
-        CopyDown(text, write, read, open);
-        text[write++] = ' ';
-        read = close + 1;
-    }
-    CopyDown(text, write, read, text.size());
-    text.resize(write);
-
-    // Pairs of spaces vanish: a run of three leaves one, a run of four none.
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == ' ' && i + 1 < text.size() && text[i + 1] == ' ') {
-            ++i;
+    bool unpairedSpace = false;  // the last byte written is a space without a partner yet
+    while (read < size) {
+        char c = data[read];
+        if (!kSpecial[static_cast<unsigned char>(c)]) {
+            data[write++] = c;
+            ++read;
+            unpairedSpace = false;
             continue;
         }
-        text[kept++] = text[i];
+        ++read;
+        if (c == '<' && read <= tagLimit) {
+            const void* close = std::memchr(data + read, '>', tagLimit + 1 - read);
+            read = static_cast<std::size_t>(static_cast<const char*>(close) - data) + 1;
+            c = ' ';
+        } else if (c == '\r' || c == '\n') {
+            continue;
+        } else if (c != ' ') {
+            data[write++] = c;
+            unpairedSpace = false;
+            continue;
+        }
+        // Pairs of spaces vanish: a run of three leaves one, a run of four none.
+        if (unpairedSpace) {
+            --write;
+        } else {
+            data[write++] = ' ';
+        }
+        unpairedSpace = !unpairedSpace;
     }
-    text.resize(kept);
+    text.resize(write);
 }
 
 void DecodeEntities(std::string& text) {
-    std::size_t read = 0;
-    std::size_t write = 0;
-    std::size_t semicolon = 0;  // the first ";" after the last "&" looked at
-    bool semicolonKnown = false;
-    const std::size_t size = text.size();
-    while (read < size) {
-        const std::size_t amp = text.find('&', read);
-        if (amp == npos) {
+    char* const data = text.data();
+    const char* const end = data + text.size();
+    char* write = data;
+    const char* read = data;
+    const char* semicolon = nullptr;  // the first ";" after the last "&" looked at
+    while (read < end) {
+        const char* amp = static_cast<const char*>(std::memchr(read, '&', end - read));
+        if (amp == nullptr) {
             break;
         }
-        CopyDown(text, write, read, amp);
+        if (write != read) {
+            std::memmove(write, read, static_cast<std::size_t>(amp - read));
+        }
+        write += amp - read;
         read = amp;
-        if (!semicolonKnown || semicolon < amp) {
-            semicolon = text.find(';', amp + 1);
-            semicolonKnown = true;
+        if (semicolon == nullptr || semicolon < read) {
+            semicolon = static_cast<const char*>(std::memchr(read + 1, ';', end - read - 1));
+            if (semicolon == nullptr) {
+                break;  // no reference can end any more: the rest stays as it is
+            }
         }
-        if (semicolon == npos) {
-            break;  // no reference can end any more: the rest stays as it is
-        }
-        if (text[amp + 1] == '#') {
-            const long value = ReadDecimal(text, amp + 2, semicolon);
+        if (read[1] == '#') {
+            const long value = ReadDecimal(read + 2, semicolon);
             if (value >= 0 && KeptCode(static_cast<unsigned>(value))) {
-                write += PutLatin1(text.data() + write, static_cast<unsigned>(value));
+                write += PutLatin1(write, static_cast<unsigned>(value));
             }
             read = semicolon + 1;
             continue;
         }
-        const std::size_t length = semicolon - amp - 1;
-        const int code = (length >= 2 && length <= 6)
-                             ? LookUpName(std::string_view(text).substr(amp + 1, length))
-                             : -1;
+        const std::size_t length = static_cast<std::size_t>(semicolon - read - 1);
+        const int code = LookUpName(std::string_view(read + 1, length));
         if (code < 0) {
-            text[write++] = '&';
-            read = amp + 1;
+            *write++ = '&';
+            ++read;
             continue;
         }
-        write += PutLatin1(text.data() + write, static_cast<unsigned>(code));
+        write += PutLatin1(write, static_cast<unsigned>(code));
         read = semicolon + 1;
     }
-    CopyDown(text, write, read, size);
-    text.resize(write);
+    const std::size_t rest = static_cast<std::size_t>(end - read);
+    if (write != read) {
+        std::memmove(write, read, rest);
+    }
+    text.resize(static_cast<std::size_t>(write - data) + rest);
 }
 
+// The symbols are replaced group after group, each group left to right. One pass gives the
+// same text: a "&" made by "&amp;" can only start a name of the second group, and an "i" made
+// by "&iexcl;" can only complete "&AElig;". No replacement is longer than what it replaces.
 void ReplaceSymbolEntities(std::string& text) {
-    ReplaceSymbols(text, kMarkupSymbols);
-    ReplaceSymbols(text, kTextSymbols);
+    char* const data = text.data();
+    const char* const end = data + text.size();
+    char* write = data;
+    const char* read = data;
+    while (read < end) {
+        const char* amp = static_cast<const char*>(std::memchr(read, '&', end - read));
+        if (amp == nullptr) {
+            amp = end - 1;  // copy the rest below, then stop
+        }
+        if (write != read) {
+            std::memmove(write, read, static_cast<std::size_t>(amp + 1 - read));
+        }
+        write += amp + 1 - read;
+        read = amp + 1;
+        if (*amp != '&' || read == end) {
+            continue;
+        }
+        const Symbol* markup = MarkupSymbolAt(read, end);
+        if (markup != nullptr) {
+            --write;
+            PutSymbol(write, read, *markup);
+            if (markup->replacement != "&" || read == end) {
+                continue;
+            }
+        }
+        const Symbol* symbol = TextSymbolAt(read, end);
+        if (symbol == nullptr) {
+            continue;
+        }
+        --write;
+        PutSymbol(write, read, *symbol);
+        if (symbol->name == "iexcl;" && write - data >= 5 &&
+            std::memcmp(write - 5, "&AEli", 5) == 0 && MatchAt(read, end, "g;")) {
+            write -= 5;
+            std::memcpy(write, " AE ", 4);
+            write += 4;
+            read += 2;
+        }
+    }
+    text.resize(static_cast<std::size_t>(write - data));
 }
 
 }  // namespace quexa::engines

@@ -46,7 +46,7 @@ void PageParser::SetNextPageRoot(std::string_view root) {
 
 void PageParser::PrepareItemTemplate() {
     if (!lineBreaksRemoved_) {
-        std::erase_if(page_, [](char c) { return c == '\r' || c == '\n'; });
+        core::RemoveLineBreaks(page_);
         lineBreaksRemoved_ = true;
     }
     scanPosition_ = 0;
@@ -71,12 +71,13 @@ void PageParser::PrepareItemTemplate() {
             templateUsable_ = false;
             break;
         }
-        delimiters_[i] = itemTemplate_.substr(cut, found[i].position - cut);
+        delimiters_[i] =
+            core::Searcher(std::string_view(itemTemplate_).substr(cut, found[i].position - cut));
         order_[i] = found[i].value;
         cut = found[i].position + found[i].text.size();
     }
     if (templateUsable_) {
-        delimiters_[3] = itemTemplate_.substr(cut);
+        delimiters_[3] = core::Searcher(std::string_view(itemTemplate_).substr(cut));
     }
 }
 
@@ -87,11 +88,11 @@ bool PageParser::ExtractNextItem(std::string& title, std::string& location, std:
     std::array<std::size_t, 4> starts{};  // where each delimiter was found
     std::size_t from = scanPosition_;
     for (std::size_t i = 0; i < delimiters_.size(); ++i) {
-        starts[i] = core::Find(page_, delimiters_[i], from);
+        starts[i] = delimiters_[i].Find(page_, from);
         if (starts[i] == core::npos) {
             return false;
         }
-        from = starts[i] + delimiters_[i].size();
+        from = starts[i] + delimiters_[i].needle().size();
     }
     // Only a template with no literal text at all can stand still; it would match forever.
     if (from == scanPosition_) {
@@ -100,7 +101,7 @@ bool PageParser::ExtractNextItem(std::string& title, std::string& location, std:
     scanPosition_ = from;
 
     for (std::size_t i = 0; i < order_.size(); ++i) {
-        const std::size_t begin = starts[i] + delimiters_[i].size();
+        const std::size_t begin = starts[i] + delimiters_[i].needle().size();
         std::string value = page_.substr(begin, starts[i + 1] - begin);
         switch (order_[i]) {
             case Value::kTitle:

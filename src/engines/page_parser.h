@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/searcher.h"
+
 namespace quexa::engines {
 
 // Cuts result items and the next page's link out of one engine result page by plain substring
@@ -36,7 +38,7 @@ class PageParser {
     std::string nextPageTemplate_;
     std::string nextPageRoot_;
     std::size_t scanPosition_ = 0;
-    std::array<std::string, 4> delimiters_;
+    std::array<core::Searcher, 4> delimiters_;
     std::array<Value, 3> order_{Value::kTitle, Value::kLocation, Value::kPreview};
     // A template lacking a placeholder, or whose placeholders overlap, matches nothing.
     bool templateUsable_ = false;

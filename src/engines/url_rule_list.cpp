@@ -21,48 +21,55 @@ std::string_view Between(std::string_view text, std::size_t begin, std::size_t e
     return text.substr(begin, end - begin);
 }
 
-// False when the rule did not match, so that its root step is skipped.
-bool ApplyExtraction(std::string_view rule, std::string& location) {
-    const std::size_t marker = core::Find(rule, kUrlMarker);
-    if (marker == core::npos) {
-        return false;
-    }
-    const std::string_view prefix = Between(rule, kUrlOpen.size(), marker);
-    const std::string_view suffix =
-        Between(rule, marker + kUrlMarker.size(), rule.size() - kUrlClose.size());
-    const std::size_t prefixAt = core::Find(location, prefix);
-    if (prefixAt == core::npos) {
-        return false;
-    }
-    const std::size_t suffixAt = core::Find(location, suffix, prefixAt);
-    const std::size_t end =
-        (suffixAt == core::npos || suffixAt <= prefixAt) ? location.size() : suffixAt;
-    location = std::string(Between(location, prefixAt + prefix.size(), end));
-    return true;
-}
-
-void ApplyRoot(std::string_view rule, std::string& location) {
-    if (!core::Contains(rule, kRootOpen) || !core::Contains(rule, kRootClose)) {
-        return;
-    }
-    const std::string root =
-        core::ReplaceAll(core::ReplaceAll(rule, kRootOpen, ""), kRootClose, "");
-    location.insert(0, root);
-}
-
 }  // namespace
 
 UrlRuleList::UrlRuleList(std::string_view field) {
     if (!field.empty()) {
         rules_ = SplitTemplateList(field);
     }
+    for (const std::string& rule : rules_) {
+        parsed_.push_back(Parse(rule));
+    }
+}
+
+UrlRuleList::Rule UrlRuleList::Parse(std::string_view text) {
+    Rule rule;
+    rule.extraction = core::Contains(text, kUrlOpen) && core::Contains(text, kUrlClose);
+    const std::size_t marker = core::Find(text, kUrlMarker);
+    rule.marker = rule.extraction && marker != core::npos;
+    if (rule.marker) {
+        rule.prefix = Between(text, kUrlOpen.size(), marker);
+        rule.suffix = Between(text, marker + kUrlMarker.size(), text.size() - kUrlClose.size());
+    }
+    rule.root = core::Contains(text, kRootOpen) && core::Contains(text, kRootClose);
+    if (rule.root) {
+        rule.rootText = core::ReplaceAll(core::ReplaceAll(text, kRootOpen, ""), kRootClose, "");
+    }
+    return rule;
+}
+
+// False when the rule did not match, so that its root step is skipped.
+bool UrlRuleList::Extract(const Rule& rule, std::string& location) {
+    if (!rule.marker) {
+        return false;
+    }
+    const std::size_t prefixAt = core::Find(location, rule.prefix);
+    if (prefixAt == core::npos) {
+        return false;
+    }
+    const std::size_t suffixAt = core::Find(location, rule.suffix, prefixAt);
+    const std::size_t end =
+        (suffixAt == core::npos || suffixAt <= prefixAt) ? location.size() : suffixAt;
+    location = std::string(Between(location, prefixAt + rule.prefix.size(), end));
+    return true;
 }
 
 void UrlRuleList::ApplyUrlRules(std::string& location) const {
-    for (const std::string& rule : rules_) {
-        const bool extraction = core::Contains(rule, kUrlOpen) && core::Contains(rule, kUrlClose);
-        if (!extraction || ApplyExtraction(rule, location)) {
-            ApplyRoot(rule, location);
+    for (const Rule& rule : parsed_) {
+        // An extraction rule that found nothing skips its own root step.
+        const bool matched = !rule.extraction || Extract(rule, location);
+        if (matched && rule.root) {
+            location.insert(0, rule.rootText);
         }
         if (!core::Contains(location, "://")) {
             location.insert(0, "http://");

@@ -1,7 +1,11 @@
 #include "core/text.h"
 
+#include "core/searcher.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 
 namespace quexa::core {
@@ -23,6 +27,28 @@ TEST(TextTest, FindHonoursStartAndEmptyNeedle) {
     }
 }
 
+TEST(TextTest, SearcherAgreesWithFind) {
+    const std::string text("abcabcabd abd xyzzy abcabd\0tailabc", 34);
+    const std::string needles[] = {"",
+                                   "a",
+                                   "d",
+                                   "ab",
+                                   "abd",
+                                   "abcabd",
+                                   "zzy",
+                                   "tail",
+                                   "none",
+                                   "abcabcabd abd xyzzy abcabd",
+                                   std::string("\0t", 2)};
+    for (const std::string& needle : needles) {
+        const Searcher searcher(needle);
+        for (std::size_t from = 0; from <= text.size() + 1; ++from) {
+            EXPECT_EQ(searcher.Find(text, from), Find(text, needle, from))
+                << "[" << needle << "] from " << from;
+        }
+    }
+}
+
 TEST(TextTest, TrimAndReplace) {
     EXPECT_EQ(Trim(" \t\r\n\v\fa b \n"), "a b");
     EXPECT_EQ(Trim("   "), "");
@@ -35,6 +61,56 @@ TEST(TextTest, TrimAndReplace) {
     EXPECT_EQ(ReplaceAll("aaaa", "aa", "b"), "bb");
     EXPECT_EQ(ReplaceAll("aaa", "aa", ""), "a");
     EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
+}
+
+TEST(TextTest, RemoveLineBreaks) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"a\r\nb\nc\rd", "abcd"},
+        {"\r\n\r\n", ""},
+        {"plain", "plain"},
+        {"\nx\n", "x"},
+        {"", ""},
+        {"\n\n\rab\r\r", "ab"},
+        {"0123456\n89abcdef\rghijklmnopq\r\n", "012345689abcdefghijklmnopq"},
+        {"01234567\n", "01234567"},
+        {"\r\r\r\r\r\r\r\r\r", ""},
+    };
+    for (const auto& [input, expected] : cases) {
+        std::string text = input;
+        RemoveLineBreaks(text);
+        EXPECT_EQ(text, expected);
+    }
+    // Long texts with breaks at every offset within the blocks the fast path works on.
+    for (std::size_t every = 1; every <= 40; ++every) {
+        std::string text;
+        std::string expected;
+        for (std::size_t i = 0; i < 300 + every; ++i) {
+            const char c = static_cast<char>('a' + i % 26);
+            text += c;
+            expected += c;
+            if (i % every == 0) {
+                text += (i % 3 == 0) ? "\r\n" : "\n";
+            }
+        }
+        RemoveLineBreaks(text);
+        EXPECT_EQ(text, expected) << every;
+    }
+}
+
+TEST(TextTest, RemoveLineBreaksMatchesByteByByteRemoval) {
+    std::mt19937 random(42);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text(static_cast<std::size_t>(random() % 200), 'x');
+        const auto density = static_cast<unsigned>(1 + random() % 20);
+        for (char& c : text) {
+            const auto roll = static_cast<unsigned>(random() % (2 * density));
+            c = roll == 0 ? '\r' : roll == 1 ? '\n' : static_cast<char>('a' + roll % 26);
+        }
+        std::string expected = text;
+        std::erase_if(expected, [](char c) { return c == '\r' || c == '\n'; });
+        RemoveLineBreaks(text);
+        ASSERT_EQ(text, expected);
+    }
 }
 
 TEST(TextTest, CutsNeverSplitACharacter) {

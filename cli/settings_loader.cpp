@@ -1,0 +1,16 @@
+#include "cli/settings_loader.h"
+
+#include "platform/app_folder_locator.h"
+
+namespace quexa::cli {
+
+std::unique_ptr<platform::SettingsStore> OpenProfile(const CommandContext& context) {
+    return std::make_unique<platform::SettingsStore>(
+        platform::SettingsStore::ChooseFile(context.settingsFile));
+}
+
+core::AppFolders LocateFolders(const CommandContext& context) {
+    return platform::AppFolderLocator::Locate(context.home);
+}
+
+}  // namespace quexa::cli

@@ -1,0 +1,139 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/location_set.h"
+#include "core/result_column.h"
+#include "core/result_item.h"
+#include "core/result_list_observer.h"
+#include "core/status_code.h"
+
+namespace quexa::core {
+
+// The result list as the report control shows it: rows of eight cells, the set of listed
+// locations and the unsaved-changes flag. Used on the user-interface thread only; the location
+// set may also be shared with search workers.
+class ResultList {
+  public:
+    // No cell text is longer.
+    static constexpr std::size_t kCellTextLimit = 255;
+    // A longer preview keeps this much and gains "...".
+    static constexpr std::size_t kPreviewCutAbove = 256;
+    static constexpr std::size_t kPreviewKept = 252;
+    // Every row the program adds has this state: the control draws it in its bold font.
+    static constexpr int kBoldRowState = 4;
+    // The verification mark of cell 1.
+    static constexpr std::string_view kNotChecked = "NULL";
+    static constexpr std::string_view kChecked = "CHECKED";
+
+    static constexpr std::string_view kItemExistsNote = "This item have existing !";
+    static constexpr std::string_view kDeleteSelectedQuestion =
+        "Are you sure delete all selected item ?";
+    static constexpr std::string_view kDeleteAllQuestion = "Are you sure delete all ?";
+
+    struct Added {
+        std::size_t row;
+        // The location was listed before this row came.
+        bool alreadyListed;
+    };
+
+    struct Summary {
+        std::size_t reachable = 0;
+        std::size_t timeout = 0;
+        std::size_t unknown = 0;
+        std::size_t unreachable = 0;
+        std::size_t verifing = 0;
+        std::size_t normal = 0;
+        std::size_t withoutVisit = 0;
+        std::size_t visited = 0;
+        std::size_t Total() const { return withoutVisit + visited; }
+    };
+
+    ResultList();
+    explicit ResultList(std::shared_ptr<LocationSet> locations);
+
+    // The observer is not owned and must outlive the list or be unset with nullptr.
+    void SetObserver(ResultListObserver* observer) { observer_ = observer; }
+
+    Added AddItem(std::ptrdiff_t position, ResultItem item);
+    // The Add command: before the current row, at the top without one; never selected.
+    Added AddItemByHand(std::optional<std::size_t> currentRow, ResultItem item);
+
+    std::size_t Count() const { return rows_.size(); }
+    bool Empty() const { return rows_.empty(); }
+    // row must be below Count().
+    const ResultItem& Item(std::size_t row) const { return rows_.at(row).item; }
+    std::size_t RowValue(std::size_t row) const { return rows_.at(row).value; }
+    // Empty for the picture and check cells and for a row or cell out of range.
+    std::string_view CellText(std::size_t row, ResultCell cell) const;
+
+    // Each setter marks the list modified; false for a row out of range. The verification mark
+    // takes only kNotChecked or kChecked.
+    bool SetCellText(std::size_t row, ResultCell cell, std::string_view text);
+    bool SetStatus(std::size_t row, StatusCode status);
+    bool SetVisit(std::size_t row, VisitCode visit);
+    bool SetSelected(std::size_t row, bool selected);
+    // Writes back what the Edit Item dialog returns. The location set keeps the old location.
+    bool EditItem(std::size_t row, const ResultItem& values);
+
+    // The Delete command: the row's location leaves the set and the list is marked modified.
+    bool DeleteItem(std::size_t row);
+    // A deletion by verification: as DeleteItem, but the modified flag stays as it is.
+    bool DeleteVerifiedItem(std::size_t row);
+    // Only the row goes: the location set and the modified flag are not touched.
+    bool RemoveRow(std::size_t row);
+    // Returns the number of rows deleted.
+    std::size_t DeleteSelected();
+    // Also empties the location set.
+    void DeleteAll();
+
+    void SelectAll();
+    void UnselectAll();
+    void ReverseSelect();
+    // Checks the rows with that code; the others keep their check. Returns the rows that matched.
+    std::size_t SelectStatus(StatusCode status);
+    std::size_t SelectVisited();
+    std::size_t SelectedCount() const { return selectedCount_; }
+    bool HasSelection() const { return selectedCount_ > 0; }
+    bool AllSelected() const { return selectedCount_ == rows_.size(); }
+
+    Summary Summarize() const;
+
+    bool IsModified() const { return modified_; }
+    void SetModified() { modified_ = true; }
+    void ClearModified() { modified_ = false; }
+
+    LocationSet& Locations() { return *locations_; }
+    const LocationSet& Locations() const { return *locations_; }
+    // For search workers, which may outlive a stop.
+    std::shared_ptr<LocationSet> SharedLocations() const { return locations_; }
+
+  private:
+    struct Row {
+        ResultItem item;
+        std::size_t value = 0;
+        bool checked = false;
+    };
+
+    enum class Upkeep { Full, KeepModified, RowOnly };
+
+    bool Delete(std::size_t row, Upkeep upkeep);
+    void SetAllSelected(bool (*next)(bool));
+    template <typename Match>
+    std::size_t CheckMatching(Match match);
+    void RowChanged(std::size_t row);
+    void AllRowsChanged();
+
+    std::vector<Row> rows_;
+    std::shared_ptr<LocationSet> locations_;
+    ResultListObserver* observer_ = nullptr;
+    std::size_t selectedCount_ = 0;
+    bool modified_ = false;
+};
+
+}  // namespace quexa::core

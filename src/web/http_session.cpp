@@ -1,0 +1,111 @@
+#include "web/http_session.h"
+
+#include "web/curl_transfer.h"
+#include "web/header_collector.h"
+#include "web/page_buffer.h"
+#include "web/status_line.h"
+
+namespace quexa::web {
+
+namespace {
+
+class PageReceiver : public CurlTransfer::Receiver {
+  public:
+    PageReceiver(HeaderCollector& headers, PageBuffer& page) : headers_(headers), page_(page) {}
+    bool OnHeaderLine(std::string_view line) override {
+        headers_.Add(line);
+        return true;
+    }
+    bool OnBody(std::string_view bytes) override { return page_.Append(bytes); }
+
+  private:
+    HeaderCollector& headers_;
+    PageBuffer& page_;
+};
+
+// Ends the transfer as soon as the final response's headers are in.
+class HeaderReceiver : public CurlTransfer::Receiver {
+  public:
+    explicit HeaderReceiver(HeaderCollector& headers) : headers_(headers) {}
+    bool OnHeaderLine(std::string_view line) override { return !headers_.Add(line); }
+    bool OnBody(std::string_view) override { return false; }
+
+  private:
+    HeaderCollector& headers_;
+};
+
+}  // namespace
+
+class HttpSession::Transfer {
+  public:
+    explicit Transfer(const HttpSettings& settings) : curl(settings) {}
+
+    // An answer that has begun counts even when its body was cut short.
+    bool Run(std::string_view url, CurlTransfer::Receiver& receiver,
+             const HeaderCollector& answer) {
+        if (url.empty()) {
+            lastError = -1;
+            lastErrorText = "no URL";
+            return false;
+        }
+        const CURLcode result = curl.Get(url, receiver);
+        if (answer.Complete()) {
+            return true;
+        }
+        lastError = result == CURLE_OK ? CURLE_RECV_ERROR : result;
+        lastErrorText = curl.ErrorText(static_cast<CURLcode>(lastError));
+        return false;
+    }
+
+    CurlTransfer curl;
+    PageBuffer page;
+    HeaderCollector pageHeaders;
+    HeaderCollector headers;
+    int lastError = 0;
+    std::string lastErrorText;
+};
+
+HttpSession::HttpSession(HttpSettings settings) : transfer_(std::make_unique<Transfer>(settings)) {}
+
+HttpSession::~HttpSession() = default;
+
+void HttpSession::SetStopFlag(const std::atomic<int>* stopFlag) {
+    transfer_->curl.SetStopFlag(stopFlag);
+}
+
+std::optional<std::string_view> HttpSession::FetchPage(std::string_view url) {
+    Transfer& t = *transfer_;
+    t.page.Clear();
+    t.pageHeaders.Clear();
+    PageReceiver receiver(t.pageHeaders, t.page);
+    if (!t.Run(url, receiver, t.pageHeaders)) {
+        t.page.Clear();
+        return std::nullopt;
+    }
+    return t.page.Text();
+}
+
+std::optional<std::string_view> HttpSession::QueryRawHeaders(std::string_view url) {
+    Transfer& t = *transfer_;
+    t.headers.Clear();
+    HeaderReceiver receiver(t.headers);
+    if (!t.Run(url, receiver, t.headers)) {
+        t.headers.Clear();
+        return std::nullopt;
+    }
+    return t.headers.Raw();
+}
+
+int HttpSession::StatusCode() const {
+    return StatusCodeFromRawHeaders(transfer_->headers.Raw());
+}
+
+int HttpSession::LastError() const {
+    return transfer_->lastError;
+}
+
+std::string HttpSession::LastErrorText() const {
+    return transfer_->lastErrorText;
+}
+
+}  // namespace quexa::web

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "web/http_settings.h"
+
+namespace quexa::web {
+
+// One worker's connection to the web: GET a page, or only the headers of a location. Never
+// shared between threads. Every request bypasses caches, sends no cookies, follows redirects
+// (the final response counts) and ends soon after the stop flag reads 0.
+class HttpSession {
+  public:
+    static constexpr const char* kUserAgent = "Quexa Version 1.0";
+    // Names an extra file of CA certificates trusted besides the system's.
+    static constexpr const char* kCaBundleVariable = "QUEXA_CA_BUNDLE";
+
+    explicit HttpSession(HttpSettings settings);
+    ~HttpSession();
+    HttpSession(const HttpSession&) = delete;
+    HttpSession& operator=(const HttpSession&) = delete;
+
+    void SetStopFlag(const std::atomic<int>* stopFlag);
+
+    // The body as text (see PageBuffer), valid until the next fetch; none when the request
+    // failed before an answer came. A transfer cut short by a stop, a stall or the size cap
+    // gives the text read so far.
+    std::optional<std::string_view> FetchPage(std::string_view url);
+    // The raw headers of the final response (NUL-separated lines ending with an empty line),
+    // valid until the next query; the body is never read.
+    std::optional<std::string_view> QueryRawHeaders(std::string_view url);
+    // The status code in the headers of the last query; 0 when there are none.
+    int StatusCode() const;
+
+    // The libcurl code of the last failure, or -1 after a request without a URL.
+    int LastError() const;
+    std::string LastErrorText() const;
+
+  private:
+    class Transfer;
+    std::unique_ptr<Transfer> transfer_;
+};
+
+}  // namespace quexa::web

@@ -1,0 +1,412 @@
+#include "core/result_list.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quexa::core {
+namespace {
+
+ResultItem MakeItem(std::string title, std::string location, StatusCode status = StatusCode::Normal,
+                    bool selected = false) {
+    ResultItem item;
+    item.title = std::move(title);
+    item.location = std::move(location);
+    item.searchTarget = "Engine";
+    item.preview = "About " + item.title;
+    item.status = status;
+    item.selected = selected;
+    return item;
+}
+
+std::vector<std::string> Locations(const ResultList& list) {
+    std::vector<std::string> out;
+    for (std::size_t row = 0; row < list.Count(); ++row) {
+        out.emplace_back(list.CellText(row, ResultCell::Location));
+    }
+    return out;
+}
+
+TEST(ResultListTest, AddItemCutsTextsToTheirLimits) {
+    const std::string e = "\xC3\xA9";  // two bytes
+    struct Case {
+        const char* name;
+        std::string title, preview;
+        std::string expectedTitle, expectedPreview;
+    };
+    const Case cases[] = {
+        {"preview of 256 loses only its last byte", "t", std::string(256, 'p'), "t",
+         std::string(255, 'p')},
+        {"preview of 257 gets an ellipsis", "t", std::string(257, 'p'), "t",
+         std::string(252, 'p') + "..."},
+        {"title of 61 is cut to 60", std::string(61, 'a'), "p", std::string(60, 'a'), "p"},
+        {"bars go before the length test", std::string(30, 'a') + "||" + std::string(30, 'b'),
+         "p|q", std::string(30, 'a') + std::string(30, 'b'), "pq"},
+        {"cuts keep whole characters", std::string(59, 'a') + e,
+         std::string(251, 'p') + e + std::string(10, 'q'), std::string(59, 'a'),
+         std::string(251, 'p') + "..."},
+    };
+    for (const Case& c : cases) {
+        ResultList list;
+        ResultItem item = MakeItem(c.title, "http://a/");
+        item.preview = c.preview;
+        list.AddItem(0, item);
+        EXPECT_EQ(list.CellText(0, ResultCell::Title), c.expectedTitle) << c.name;
+        EXPECT_EQ(list.CellText(0, ResultCell::Preview), c.expectedPreview) << c.name;
+    }
+}
+
+TEST(ResultListTest, AddItemFillsEveryCell) {
+    ResultList list;
+    ResultItem item = MakeItem("Ti|tle", "http://x/|y");
+    item.searchTarget = "Eng|ine";
+    item.visit = VisitCode::Visited;
+    item.previewHeight = ResultItem::PreviewHeightFor(1);
+    item.selected = true;
+    list.AddItem(0, item);
+
+    EXPECT_EQ(list.CellText(0, ResultCell::Preview), "About Title");
+    EXPECT_EQ(list.CellText(0, ResultCell::VerifyMark), "NULL");
+    EXPECT_EQ(list.CellText(0, ResultCell::Title), "Title");
+    EXPECT_EQ(list.CellText(0, ResultCell::Location), "http://x/y");
+    EXPECT_EQ(list.CellText(0, ResultCell::SearchTarget), "Engine");
+    for (const ResultCell picture : {ResultCell::Status, ResultCell::Visit, ResultCell::Select}) {
+        EXPECT_EQ(list.CellText(0, picture), "");
+    }
+    EXPECT_EQ(list.Item(0).visit, VisitCode::Visited);
+    EXPECT_EQ(list.Item(0).previewHeight, 50);
+    EXPECT_TRUE(list.Item(0).selected);
+    EXPECT_EQ(list.SelectedCount(), 1u);
+    EXPECT_TRUE(list.IsModified());
+    EXPECT_TRUE(list.Locations().Contains("http://x/y"));
+    EXPECT_EQ(ResultItem::PreviewHeightFor(0), 0);
+}
+
+TEST(ResultListTest, AddItemPositionsAndRowValues) {
+    struct Case {
+        std::ptrdiff_t position;
+        std::size_t row;
+        std::vector<std::string> order;
+    };
+    const Case cases[] = {
+        {-5, 0, {"new", "a", "b"}}, {0, 0, {"new", "a", "b"}},  {1, 1, {"a", "new", "b"}},
+        {2, 2, {"a", "b", "new"}},  {99, 2, {"a", "b", "new"}},
+    };
+    for (const Case& c : cases) {
+        ResultList list;
+        list.AddItem(0, MakeItem("a", "a"));
+        list.AddItem(1, MakeItem("b", "b"));
+        const ResultList::Added added = list.AddItem(c.position, MakeItem("new", "new"));
+        EXPECT_EQ(added.row, c.row) << c.position;
+        EXPECT_FALSE(added.alreadyListed);
+        EXPECT_EQ(Locations(list), c.order) << c.position;
+        EXPECT_EQ(list.RowValue(c.row), c.row) << c.position;
+    }
+}
+
+TEST(ResultListTest, LetterCaseDoesNotMakeANewLocation) {
+    ResultList list;
+    EXPECT_FALSE(list.AddItem(0, MakeItem("a", "HTTP://Example.COM/Page")).alreadyListed);
+    EXPECT_TRUE(list.Locations().Contains("http://example.com/page"));
+    EXPECT_TRUE(list.AddItem(1, MakeItem("b", "http://example.com/PAGE")).alreadyListed);
+    EXPECT_EQ(list.Locations().Size(), 1u);
+}
+
+TEST(ResultListTest, AddByHandGoesBeforeTheCurrentRowAndReportsDuplicates) {
+    ResultList list;
+    list.AddItem(0, MakeItem("a", "http://a/"));
+    list.AddItem(1, MakeItem("b", "http://b/"));
+
+    const ResultList::Added atTop =
+        list.AddItemByHand(std::nullopt, MakeItem("c", "http://c/", StatusCode::Normal, true));
+    EXPECT_EQ(atTop.row, 0u);
+    EXPECT_FALSE(atTop.alreadyListed);
+    EXPECT_FALSE(list.Item(0).selected);
+
+    const ResultList::Added again = list.AddItemByHand(2, MakeItem("b2", "HTTP://B/"));
+    EXPECT_TRUE(again.alreadyListed);
+    EXPECT_EQ(Locations(list),
+              (std::vector<std::string>{"http://c/", "http://a/", "HTTP://B/", "http://b/"}));
+
+    // Deleting the row forgets the location: adding it again is no duplicate.
+    list.DeleteItem(0);
+    EXPECT_FALSE(list.AddItemByHand(std::nullopt, MakeItem("c", "http://c/")).alreadyListed);
+}
+
+TEST(ResultListTest, EditWritesSixValuesAndKeepsTheLocationSet) {
+    ResultList list;
+    list.AddItem(0, MakeItem("old", "http://old/", StatusCode::Normal, true));
+    list.ClearModified();
+
+    ResultItem values = MakeItem(std::string(70, 't'), "http://new/|", StatusCode::Unknown);
+    values.visit = VisitCode::Visited;
+    values.selected = false;
+    values.previewHeight = 50;
+    ASSERT_TRUE(list.EditItem(0, values));
+
+    const ResultItem& item = list.Item(0);
+    EXPECT_EQ(item.title, std::string(60, 't'));
+    EXPECT_EQ(item.location, "http://new/");
+    EXPECT_EQ(item.status, StatusCode::Unknown);
+    EXPECT_EQ(item.visit, VisitCode::Visited);
+    EXPECT_TRUE(item.selected);
+    EXPECT_EQ(item.previewHeight, 0);
+    EXPECT_TRUE(list.IsModified());
+    EXPECT_TRUE(list.Locations().Contains("http://old/"));
+    EXPECT_FALSE(list.Locations().Contains("http://new/"));
+    EXPECT_FALSE(list.EditItem(1, values));
+}
+
+TEST(ResultListTest, SettersMarkModifiedAndRefuseBadCells) {
+    ResultList list;
+    list.AddItem(0, MakeItem("a", "http://a/"));
+    struct Case {
+        ResultCell cell;
+        std::string text;
+        bool accepted;
+        std::string stored;
+    };
+    const Case cases[] = {
+        {ResultCell::VerifyMark, "CHECKED", true, "CHECKED"},
+        {ResultCell::VerifyMark, "checked", false, "CHECKED"},
+        {ResultCell::VerifyMark, "NULL", true, "NULL"},
+        {ResultCell::Title, std::string(100, 'x'), true, std::string(60, 'x')},
+        {ResultCell::Location, std::string(300, 'l'), true, std::string(255, 'l')},
+        {ResultCell::Preview, "a|b", true, "ab"},
+        {ResultCell::Status, "x", false, ""},
+        {ResultCell::Select, "x", false, ""},
+    };
+    for (const Case& c : cases) {
+        list.ClearModified();
+        EXPECT_EQ(list.SetCellText(0, c.cell, c.text), c.accepted);
+        EXPECT_EQ(list.IsModified(), c.accepted);
+        EXPECT_EQ(list.CellText(0, c.cell), c.stored);
+    }
+    EXPECT_FALSE(list.SetCellText(1, ResultCell::Title, "x"));
+    EXPECT_EQ(list.CellText(1, ResultCell::Title), "");
+
+    list.ClearModified();
+    EXPECT_TRUE(list.SetStatus(0, StatusCode::Verifing));
+    EXPECT_TRUE(list.IsModified());
+    list.ClearModified();
+    EXPECT_TRUE(list.SetVisit(0, VisitCode::Visited));
+    EXPECT_TRUE(list.IsModified());
+    EXPECT_EQ(list.Item(0).status, StatusCode::Verifing);
+    EXPECT_EQ(list.Item(0).visit, VisitCode::Visited);
+    EXPECT_FALSE(list.SetStatus(1, StatusCode::Normal));
+    EXPECT_FALSE(list.SetSelected(1, true));
+}
+
+TEST(ResultListTest, DeletionsKeepTheSetAndFlagAsEachKindRequires) {
+    struct Case {
+        const char* name;
+        bool (ResultList::*erase)(std::size_t);
+        bool locationKept, modified;
+    };
+    const Case cases[] = {
+        {"command", &ResultList::DeleteItem, false, true},
+        {"verification", &ResultList::DeleteVerifiedItem, false, false},
+        {"row only", &ResultList::RemoveRow, true, false},
+    };
+    for (const Case& c : cases) {
+        ResultList list;
+        list.AddItem(0, MakeItem("a", "http://a/", StatusCode::Normal, true));
+        list.AddItem(1, MakeItem("b", "http://B/"));
+        list.ClearModified();
+        EXPECT_FALSE((list.*c.erase)(2)) << c.name;
+        EXPECT_TRUE((list.*c.erase)(0)) << c.name;
+        EXPECT_EQ(Locations(list), std::vector<std::string>{"http://B/"}) << c.name;
+        EXPECT_EQ(list.Locations().Contains("http://a/"), c.locationKept) << c.name;
+        EXPECT_TRUE(list.Locations().Contains("http://b/")) << c.name;
+        EXPECT_EQ(list.IsModified(), c.modified) << c.name;
+        EXPECT_EQ(list.SelectedCount(), 0u) << c.name;
+    }
+}
+
+TEST(ResultListTest, DeleteSelectedRemovesEveryCheckedRowInOrder) {
+    ResultList list;
+    const bool checks[] = {true, true, false, true, false, false, true};
+    for (std::size_t i = 0; i < std::size(checks); ++i) {
+        list.AddItem(
+            static_cast<std::ptrdiff_t>(i),
+            MakeItem("t", "http://" + std::to_string(i) + "/", StatusCode::Normal, checks[i]));
+    }
+    list.ClearModified();
+    EXPECT_EQ(list.DeleteSelected(), 4u);
+    EXPECT_EQ(Locations(list), (std::vector<std::string>{"http://2/", "http://4/", "http://5/"}));
+    EXPECT_EQ(list.RowValue(1), 4u);
+    EXPECT_EQ(list.Locations().Size(), 3u);
+    EXPECT_FALSE(list.Locations().Contains("http://3/"));
+    EXPECT_TRUE(list.IsModified());
+    EXPECT_FALSE(list.HasSelection());
+
+    list.ClearModified();
+    EXPECT_EQ(list.DeleteSelected(), 0u);
+    EXPECT_FALSE(list.IsModified());
+    EXPECT_EQ(list.Count(), 3u);
+}
+
+TEST(ResultListTest, DeleteAllEmptiesTheLocationSet) {
+    ResultList list;
+    list.Locations().Insert("http://left-over/");
+    list.DeleteAll();
+    EXPECT_EQ(list.Locations().Size(), 0u);
+    EXPECT_FALSE(list.IsModified());
+
+    list.AddItem(0, MakeItem("a", "http://a/", StatusCode::Normal, true));
+    list.ClearModified();
+    list.DeleteAll();
+    EXPECT_EQ(list.Count(), 0u);
+    EXPECT_EQ(list.Locations().Size(), 0u);
+    EXPECT_TRUE(list.IsModified());
+    EXPECT_FALSE(list.HasSelection());
+}
+
+TEST(ResultListTest, SelectionCommands) {
+    const StatusCode statuses[] = {StatusCode::Reachable, StatusCode::Normal,
+                                   StatusCode::Unreachable, StatusCode::Normal};
+    const bool initial[] = {false, true, false, false};
+    using Command = void (*)(ResultList&);
+    struct Case {
+        const char* name;
+        Command run;
+        std::vector<bool> expected;
+        bool modified;
+    };
+    const Case cases[] = {
+        {"select all", [](ResultList& l) { l.SelectAll(); }, {true, true, true, true}, true},
+        {"unselect all",
+         [](ResultList& l) { l.UnselectAll(); },
+         {false, false, false, false},
+         true},
+        {"reverse", [](ResultList& l) { l.ReverseSelect(); }, {true, false, true, true}, true},
+        {"reachable",
+         [](ResultList& l) { l.SelectStatus(StatusCode::Reachable); },
+         {true, true, false, false},
+         true},
+        {"normal",
+         [](ResultList& l) { l.SelectStatus(StatusCode::Normal); },
+         {false, true, false, true},
+         true},
+        {"unknown matches none",
+         [](ResultList& l) { l.SelectStatus(StatusCode::Unknown); },
+         {false, true, false, false},
+         false},
+        {"visited", [](ResultList& l) { l.SelectVisited(); }, {false, true, true, false}, true},
+    };
+    for (const Case& c : cases) {
+        ResultList list;
+        for (std::size_t i = 0; i < std::size(statuses); ++i) {
+            ResultItem item = MakeItem("t", "l" + std::to_string(i), statuses[i], initial[i]);
+            item.visit = i == 2 ? VisitCode::Visited : VisitCode::WithoutVisit;
+            list.AddItem(static_cast<std::ptrdiff_t>(i), item);
+        }
+        list.ClearModified();
+        c.run(list);
+        std::vector<bool> checks;
+        std::size_t count = 0;
+        for (std::size_t row = 0; row < list.Count(); ++row) {
+            checks.push_back(list.Item(row).selected);
+            count += list.Item(row).selected ? 1 : 0;
+        }
+        EXPECT_EQ(checks, c.expected) << c.name;
+        EXPECT_EQ(list.SelectedCount(), count) << c.name;
+        EXPECT_EQ(list.IsModified(), c.modified) << c.name;
+    }
+}
+
+TEST(ResultListTest, SelectedCountFollowsSingleChecks) {
+    ResultList list;
+    list.AddItem(0, MakeItem("a", "a"));
+    list.AddItem(1, MakeItem("b", "b"));
+    list.SetSelected(0, true);
+    list.SetSelected(0, true);
+    EXPECT_EQ(list.SelectedCount(), 1u);
+    EXPECT_FALSE(list.AllSelected());
+    list.SetSelected(1, true);
+    EXPECT_TRUE(list.AllSelected());
+    list.SetSelected(0, false);
+    EXPECT_EQ(list.SelectedCount(), 1u);
+}
+
+TEST(ResultListTest, SummarizeCountsEveryCode) {
+    ResultList list;
+    const StatusCode statuses[] = {
+        StatusCode::Reachable, StatusCode::Reachable,   StatusCode::Timeout,
+        StatusCode::Unknown,   StatusCode::Unreachable, StatusCode::Verifing,
+        StatusCode::Normal,    StatusCode::Normal,      StatusCode::Normal};
+    for (std::size_t i = 0; i < std::size(statuses); ++i) {
+        ResultItem item = MakeItem("t", "l" + std::to_string(i), statuses[i]);
+        item.visit = i % 3 == 0 ? VisitCode::Visited : VisitCode::WithoutVisit;
+        list.AddItem(static_cast<std::ptrdiff_t>(i), item);
+    }
+    const ResultList::Summary s = list.Summarize();
+    EXPECT_EQ(s.reachable, 2u);
+    EXPECT_EQ(s.timeout, 1u);
+    EXPECT_EQ(s.unknown, 1u);
+    EXPECT_EQ(s.unreachable, 1u);
+    EXPECT_EQ(s.verifing, 1u);
+    EXPECT_EQ(s.normal, 3u);
+    EXPECT_EQ(s.visited, 3u);
+    EXPECT_EQ(s.withoutVisit, 6u);
+    EXPECT_EQ(s.Total(), 9u);
+}
+
+TEST(ResultListTest, CodeTexts) {
+    const std::pair<int, std::string_view> cases[] = {
+        {3, "Reachable"},   {4, "Timeout"},  {5, "Unknown"},
+        {6, "Unreachable"}, {7, "Verifing"}, {8, "Without Visit"},
+        {9, "Visited"},     {10, "Normal"},  {0, ""},
+        {11, ""},
+    };
+    for (const auto& [code, text] : cases) {
+        EXPECT_EQ(CodeText(code), text) << code;
+    }
+}
+
+// Records each notification with the row count the observer saw at that moment.
+class RecordingObserver : public ResultListObserver {
+  public:
+    explicit RecordingObserver(const ResultList& list) : list_(list) {}
+    std::vector<std::string> events;
+
+    void RowAboutToBeInserted(std::size_t row) override { Note("about-insert", row); }
+    void RowInserted(std::size_t row) override { Note("inserted", row); }
+    void RowAboutToBeRemoved(std::size_t row) override { Note("about-remove", row); }
+    void RowRemoved(std::size_t row) override { Note("removed", row); }
+    void AboutToReset() override { Note("about-reset", 0); }
+    void Reset() override { Note("reset", 0); }
+    void RowsChanged(std::size_t first, std::size_t last) override {
+        Note("changed " + std::to_string(first) + "-" + std::to_string(last), 0);
+    }
+
+  private:
+    void Note(const std::string& what, std::size_t row) {
+        events.push_back(what + " " + std::to_string(row) + " n=" + std::to_string(list_.Count()));
+    }
+    const ResultList& list_;
+};
+
+TEST(ResultListTest, ObserverHearsBeforeAndAfterEachChange) {
+    ResultList list;
+    RecordingObserver observer(list);
+    list.SetObserver(&observer);
+    list.AddItem(0, MakeItem("a", "a", StatusCode::Normal, true));
+    list.AddItem(0, MakeItem("b", "b"));
+    list.SetStatus(1, StatusCode::Reachable);
+    list.SelectAll();
+    list.DeleteItem(0);
+    list.DeleteSelected();
+    list.SetObserver(nullptr);
+    list.AddItem(0, MakeItem("c", "c"));
+    const std::vector<std::string> expected = {
+        "about-insert 0 n=0", "inserted 0 n=1",    "about-insert 0 n=1", "inserted 0 n=2",
+        "changed 1-1 0 n=2",  "changed 0-1 0 n=2", "about-remove 0 n=2", "removed 0 n=1",
+        "about-reset 0 n=1",  "reset 0 n=0",
+    };
+    EXPECT_EQ(observer.events, expected);
+}
+
+}  // namespace
+}  // namespace quexa::core
