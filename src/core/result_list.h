@@ -56,6 +56,11 @@ class ResultList {
 
     ResultList();
     explicit ResultList(std::shared_ptr<LocationSet> locations);
+    // A copy would share the location set with the original.
+    ResultList(const ResultList&) = delete;
+    ResultList& operator=(const ResultList&) = delete;
+    ResultList(ResultList&&) = default;
+    ResultList& operator=(ResultList&&) = default;
 
     // The observer is not owned and must outlive the list or be unset with nullptr.
     void SetObserver(ResultListObserver* observer) { observer_ = observer; }
