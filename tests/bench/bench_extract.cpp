@@ -2,6 +2,8 @@
 // page, and the cost of hostile pages that would make a careless parser quadratic.
 #include <benchmark/benchmark.h>
 
+#include "summary_reporter.h"
+
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -137,30 +139,11 @@ BENCHMARK(Memmem)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Extract, tags, std::string("tags"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Extract, angles, std::string("angles"))->Unit(benchmark::kMillisecond);
 
-// Keeps each run's time per iteration for the summary lines.
-class SummaryReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            seconds_[run.benchmark_name()] =
-                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    double Seconds(const std::string& name) const {
-        const auto found = seconds_.find(name);
-        return found == seconds_.end() ? 0 : found->second;
-    }
-
-  private:
-    std::map<std::string, double> seconds_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    SummaryReporter reporter;
+    quexa::bench::SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double extract = reporter.Seconds("Extract/normal");
     const double scan = reporter.Seconds("Memmem");

@@ -2,6 +2,8 @@
 // easy handle doing the same GET into a string: what the chunk rule, the cap, the stop checks
 // and the header bookkeeping cost.
 #include <benchmark/benchmark.h>
+
+#include "summary_reporter.h"
 #include <curl/curl.h>
 #include <httplib.h>
 
@@ -104,30 +106,13 @@ BENCHMARK_CAPTURE(Curl, fetch, "/page")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Session, status, "/small", true)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Curl, status, "/small")->Unit(benchmark::kMicrosecond);
 
-class SummaryReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            seconds_[run.benchmark_name()] =
-                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    double Seconds(const std::string& name) const {
-        const auto found = seconds_.find(name);
-        return found == seconds_.end() ? 0 : found->second;
-    }
-
-  private:
-    std::map<std::string, double> seconds_;
-};
 
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     curl_global_init(CURL_GLOBAL_DEFAULT);
-    SummaryReporter reporter;
+    quexa::bench::SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double session = reporter.Seconds("Session/fetch");
     const double curl = reporter.Seconds("Curl/fetch");

@@ -1,0 +1,280 @@
+#include "files/result_file.h"
+
+#include <algorithm>
+#include <cstring>
+#include <span>
+
+#include "core/text.h"
+#include "files/atomic_file.h"
+#include "files/container_header.h"
+
+namespace quexa::files {
+namespace fs = std::filesystem;
+using core::StatusCode;
+using core::VisitCode;
+namespace {
+
+struct Field {
+    std::size_t offset;
+    std::size_t width;
+};
+constexpr Field kTitleField{0, 60};
+constexpr Field kTargetField{60, 50};
+constexpr Field kLocationField{110, 255};
+constexpr Field kPreviewField{365, 256};
+constexpr std::size_t kFlagsOffset = 621;
+
+constexpr std::uint8_t kReachableBit = 0x08;
+constexpr std::uint8_t kTimeoutBit = 0x01;
+constexpr std::uint8_t kUnknownBit = 0x02;
+constexpr std::uint8_t kUnreachableBit = 0x04;
+constexpr std::uint8_t kOtherStatusBit = 0x10;
+constexpr std::uint8_t kSelectedBit = 0x20;
+constexpr std::uint8_t kVisitedBit = 0x40;
+
+constexpr std::string_view kSavingText = "Saving , please stand by ... ...";
+constexpr std::string_view kLoadingText = "Loading , please stand by ... ...";
+
+// A text that fills its field is stored without terminator.
+void PutField(Record& record, Field field, std::string_view text) {
+    const std::size_t length = core::Utf8CutPoint(text, field.width);
+    std::memcpy(record.data() + field.offset, text.data(), length);
+}
+
+std::string GetField(const Record& record, Field field) {
+    const char* begin = record.data() + field.offset;
+    const char* end = std::find(begin, begin + field.width, '\0');
+    return {begin, end};
+}
+
+ContainerHeader BuildHeader(const ResultFileHeader& header, std::size_t rows) {
+    ContainerHeader bytes;
+    bytes.SetRecordCount(static_cast<std::uint32_t>(std::min<std::size_t>(rows, UINT32_MAX)));
+    bytes.SetAuthor(header.author);
+    bytes.SetModeLetter(header.mode);
+    bytes.SetKeywords(header.keywords);
+    bytes.SetStateFileName(header.stateFileName);
+    bytes.SetSearchTarget(header.searchTarget);
+    bytes.SetNote(header.note);
+    bytes.SetCheckValue(header.checkValue);
+    return bytes;
+}
+
+ResultFileHeader TakeHeader(const ContainerHeader& bytes) {
+    ResultFileHeader header;
+    header.mode = bytes.ModeLetter();
+    header.keywords = bytes.Keywords();
+    header.searchTarget = bytes.SearchTarget();
+    header.note = bytes.Note();
+    header.author = bytes.Author();
+    header.stateFileName = bytes.StateFileName();
+    header.checkValue = bytes.CheckValue();
+    header.count = bytes.RecordCount();
+    return header;
+}
+
+void Pump(const FileProgress& progress) {
+    if (progress.processPending) {
+        progress.processPending();
+    }
+}
+
+bool WriteRecords(AtomicFile& file, const core::ResultList& list, const ExportRule* rule,
+                  const FileProgress& progress, core::WaitState::Scope& wait) {
+    for (std::size_t row = 0; row < list.Count(); ++row) {
+        Pump(progress);
+        wait.SetPosition(row);
+        const core::ResultItem& item = list.Item(row);
+        if (rule != nullptr && !rule->Matches(item)) {
+            continue;
+        }
+        Record record = EncodeRecord(item);
+        Scramble(record, DefaultKey());
+        if (!file.Write(record)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ReportVersion(int version, core::Prompter& prompter) {
+    if (version == ProtectedContainer::kVersionOk) {
+        return true;
+    }
+    prompter.Tell(core::Prompter::Title::Note,
+                  version == ProtectedContainer::kNotAResultFile ? kNotAResultFile
+                                                                 : kNewerResultFile);
+    prompter.Tell(core::Prompter::Title::Note, kCannotOpenResultFile);
+    return false;
+}
+
+void ReadRecords(ProtectedContainer& container, std::uint32_t count, core::ResultList& list,
+                 const LoadOptions& options, const FileProgress& progress,
+                 core::WaitState::Scope& wait) {
+    Record record{};
+    for (std::uint32_t index = 0; index < count; ++index) {
+        if (wait.Cancelled()) {
+            return;
+        }
+        Pump(progress);
+        wait.SetPosition(index);
+        record.fill('\0');
+        if (!container.ReadRecord(record)) {
+            return;
+        }
+        core::ResultItem item = DecodeRecord(record);
+        if (options.skipListed && list.Locations().Contains(item.location)) {
+            continue;
+        }
+        item.previewHeight = options.previewHeight;
+        list.AddItem(static_cast<std::ptrdiff_t>(list.Count()), std::move(item));
+    }
+}
+
+}  // namespace
+
+std::uint8_t EncodeFlags(const core::ResultItem& item) {
+    std::uint8_t flags = 0;
+    switch (item.status) {
+        case StatusCode::Reachable:
+            flags = kReachableBit;
+            break;
+        case StatusCode::Timeout:
+            flags = kTimeoutBit;
+            break;
+        case StatusCode::Unknown:
+            flags = kUnknownBit;
+            break;
+        case StatusCode::Unreachable:
+            flags = kUnreachableBit;
+            break;
+        default:
+            flags = kOtherStatusBit;
+            break;
+    }
+    if (item.selected) {
+        flags |= kSelectedBit;
+    }
+    if (item.visit == VisitCode::Visited) {
+        flags |= kVisitedBit;
+    }
+    return flags;
+}
+
+void DecodeFlags(std::uint8_t flags, core::ResultItem& item) {
+    if ((flags & kReachableBit) != 0) {
+        item.status = StatusCode::Reachable;
+    } else if ((flags & kUnreachableBit) != 0) {
+        item.status = StatusCode::Unreachable;
+    } else if ((flags & kUnknownBit) != 0) {
+        item.status = StatusCode::Unknown;
+    } else if ((flags & kTimeoutBit) != 0) {
+        item.status = StatusCode::Timeout;
+    } else {
+        item.status = StatusCode::Normal;
+    }
+    item.selected = (flags & kSelectedBit) != 0;
+    item.visit = (flags & kVisitedBit) != 0 ? VisitCode::Visited : VisitCode::WithoutVisit;
+}
+
+Record EncodeRecord(const core::ResultItem& item) {
+    Record record{};
+    PutField(record, kTitleField, item.title);
+    PutField(record, kTargetField, item.searchTarget);
+    PutField(record, kLocationField, item.location);
+    PutField(record, kPreviewField, item.preview);
+    record[kFlagsOffset] = static_cast<char>(EncodeFlags(item));
+    return record;
+}
+
+core::ResultItem DecodeRecord(const Record& record) {
+    core::ResultItem item;
+    item.title = GetField(record, kTitleField);
+    item.searchTarget = GetField(record, kTargetField);
+    item.location = GetField(record, kLocationField);
+    item.preview = GetField(record, kPreviewField);
+    DecodeFlags(static_cast<std::uint8_t>(record[kFlagsOffset]), item);
+    return item;
+}
+
+bool WriteResultFile(const fs::path& path, const core::ResultList& list,
+                     const ResultFileHeader& header, core::Prompter& prompter,
+                     const FileProgress& progress, const ExportRule* rule) {
+    AtomicFile file(path);
+    if (!file.Begin()) {
+        return false;
+    }
+    const ContainerHeader bytes = BuildHeader(header, list.Count());
+    if (!file.Write(bytes.RawBytes())) {
+        return false;
+    }
+    core::WaitState::Scope wait(progress.wait, {.text = std::string(kSavingText),
+                                                .showCancel = false});
+    wait.SetTotal(list.Count());
+    if (!WriteRecords(file, list, rule, progress, wait)) {
+        return false;
+    }
+    wait.SetPosition(list.Count());
+    if (!file.Commit()) {
+        prompter.Tell(core::Prompter::Title::Error, kOperatorFileFailed);
+        return false;
+    }
+    return true;
+}
+
+std::optional<ResultFileHeader> LoadResultFile(const fs::path& path, core::ResultList& list,
+                                               const LoadOptions& options,
+                                               core::Prompter& prompter,
+                                               const FileProgress& progress) {
+    if (!options.append) {
+        list.Locations().Clear();
+    }
+    ProtectedContainer container;
+    if (!container.Open(path)) {
+        prompter.Tell(core::Prompter::Title::Error, kCannotOpenResultFile);
+        return std::nullopt;
+    }
+    if (!ReportVersion(container.CheckVersion(), prompter)) {
+        return std::nullopt;
+    }
+    ContainerHeader bytes;
+    if (!container.ReadHeader(bytes) || !container.SeekToRecords()) {
+        return std::nullopt;
+    }
+    const ResultFileHeader header = TakeHeader(bytes);
+    core::WaitState::Scope wait(progress.wait, {.text = std::string(kLoadingText)});
+    wait.SetTotal(header.count);
+    ReadRecords(container, header.count, list, options, progress, wait);
+    return header;
+}
+
+bool PromptForPassword(const fs::path& path, core::Prompter& prompter, bool quiet) {
+    using Title = core::Prompter::Title;
+    for (;;) {
+        ProtectedContainer container;
+        if (!container.Open(path)) {
+            if (!quiet) {
+                prompter.Tell(Title::Error, kOperatorFileFailed);
+            }
+            return false;
+        }
+        // A file that is no result file has no password to ask for: the loader says what it is.
+        if (container.CheckVersion() != ProtectedContainer::kVersionOk ||
+            !container.IsProtected()) {
+            return true;
+        }
+        const std::optional<std::string> password = prompter.AskPassword();
+        if (!password) {
+            return false;
+        }
+        if (container.TestPassword(*password)) {
+            return true;
+        }
+        if (prompter.Ask(Title::Error, "Password unvaild\ntry again ?",
+                         core::Prompter::Buttons::YesCancel) != core::Prompter::Answer::Yes) {
+            return false;
+        }
+    }
+}
+
+}  // namespace quexa::files

@@ -1,0 +1,18 @@
+#include "summary_reporter.h"
+
+namespace quexa::bench {
+
+void SummaryReporter::ReportRuns(const std::vector<Run>& runs) {
+    for (const Run& run : runs) {
+        seconds_[run.benchmark_name()] =
+            run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+    }
+    ConsoleReporter::ReportRuns(runs);
+}
+
+double SummaryReporter::Seconds(const std::string& name) const {
+    const auto found = seconds_.find(name);
+    return found == seconds_.end() ? 0 : found->second;
+}
+
+}  // namespace quexa::bench
