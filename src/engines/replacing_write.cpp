@@ -9,11 +9,12 @@ namespace quexa::engines {
 
 namespace {
 
+// A short name of its own in the target's folder: a name built from the target's would be
+// longer than the target's and could pass the file system's name limit where the target does not.
 std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
     std::random_device device;
-    std::filesystem::path temporary = path;
-    temporary += "." + std::to_string(device()) + ".tmp";
-    return temporary;
+    const std::string name = ".quexa-" + std::to_string(device()) + ".tmp";
+    return path.has_parent_path() ? path.parent_path() / name : std::filesystem::path(name);
 }
 
 }  // namespace
