@@ -1,6 +1,7 @@
 // quexa-cli: the program's logic without windows, for scripts, tests and benchmarks.
 #include <CLI/CLI.hpp>
 
+#include "cli/category_command.h"
 #include "cli/command_context.h"
 #include "cli/config_command.h"
 #include "cli/engine_command.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     app.add_option("--settings", context.settingsFile,
                    "Settings file to use instead of the default");
 
+    quexa::cli::AddCategoryCommand(app, context);
     quexa::cli::AddConfigCommand(app, context);
     quexa::cli::AddEngineCommand(app, context);
     quexa::cli::AddExtractCommand(app, context);
