@@ -41,6 +41,14 @@ std::string_view MessageText(SchemeEditorMessage message) {
     return {};
 }
 
+std::string EditEngineWebSite(std::string_view webSite) {
+    std::string shown(webSite);
+    if (shown.find("://") == std::string::npos) {
+        shown.insert(0, "http://");
+    }
+    return shown;
+}
+
 SchemeEditor::SchemeEditor(const core::AppFolders& folders, core::Profile& profile, std::string dir)
     : profile_(profile),
       dataDirectory_(folders.dataDirectory),

@@ -18,6 +18,14 @@ struct SchemeEngineRow {
     bool ticked = true;
 };
 
+// The constant texts of every engine row under "Operators" and "Support".
+inline constexpr std::string_view kOperatorsText = "Normal";
+inline constexpr std::string_view kSupportText = "Normal/Update/User define return number";
+
+// The web site as the Edit Engine dialog shows and visits it: "http://" in front of a text that
+// holds no "://".
+std::string EditEngineWebSite(std::string_view webSite);
+
 // What the scheme editor has to tell the person after a command.
 enum class SchemeEditorMessage {
     kNone,

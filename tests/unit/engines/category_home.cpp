@@ -38,6 +38,7 @@ fs::path CategoryHome::AddEngine(std::string_view dir, std::string_view fileName
     EngineRecord record;
     EXPECT_TRUE(record.SetText(EngineRecord::kName, name));
     EXPECT_TRUE(record.SetText(EngineRecord::kWebSite, webSite));
+    EXPECT_TRUE(record.SetText(EngineRecord::kSearchUrl, webSite));
     const fs::path file = folder_.Path() / "Categories" / dir / fileName;
     fs::create_directories(file.parent_path());
     EXPECT_TRUE(files::WriteEngineBlock(file, record.bytes()));

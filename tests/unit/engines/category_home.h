@@ -25,7 +25,8 @@ class CategoryHome {
 
     void WriteCategories(const std::vector<CategoryRecord>& records) const;
     void WriteCategoryBytes(std::string_view bytes) const;
-    // An engine file named fileName in Categories/<dir>/ whose record carries name and site.
+    // An engine file named fileName in Categories/<dir>/ whose record carries the name, and
+    // the site as its web site and its search URL.
     std::filesystem::path AddEngine(std::string_view dir, std::string_view fileName,
                                     std::string_view name,
                                     std::string_view webSite = "http://example.org/") const;
