@@ -60,6 +60,10 @@ ResultList::Added ResultList::AddItem(std::ptrdiff_t position, ResultItem item) 
     CutInPlace(item.title, ResultItem::kTitleLimit);
     // The key is the location as given; the cell below may be shorter.
     const bool alreadyListed = !locations_->Insert(item.location);
+    std::unique_ptr<std::string> longKey;
+    if (item.location.size() > kCellTextLimit) {
+        longKey = std::make_unique<std::string>(item.location);
+    }
     for (std::string* text : {&item.location, &item.searchTarget, &item.preview}) {
         CutInPlace(*text, kCellTextLimit);
     }
@@ -70,7 +74,7 @@ ResultList::Added ResultList::AddItem(std::ptrdiff_t position, ResultItem item) 
         observer_->RowAboutToBeInserted(row);
     }
     rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(row),
-                 Row{std::move(item), row, false});
+                 Row{std::move(item), row, false, std::move(longKey)});
     selectedCount_ += selected ? 1 : 0;
     modified_ = true;
     if (observer_ != nullptr) {
@@ -109,7 +113,11 @@ bool ResultList::SetCellText(std::size_t row, ResultCell cell, std::string_view 
         }
         r.checked = text == kChecked;
     } else if (std::string* target = TextCell(r.item, cell); target != nullptr) {
-        *target = CellTextFrom(text, cell);
+        std::string value = CellTextFrom(text, cell);
+        if (cell == ResultCell::Location && value != *target) {
+            r.longKey.reset();
+        }
+        *target = std::move(value);
     } else {
         return false;
     }
@@ -157,8 +165,13 @@ bool ResultList::EditItem(std::size_t row, const ResultItem& values) {
         return false;
     }
     ResultItem& item = rows_[row].item;
+    std::string location = CellTextFrom(values.location, ResultCell::Location);
+    if (location != item.location) {
+        // From now on the row stands for the location it shows.
+        rows_[row].longKey.reset();
+    }
     item.title = CellTextFrom(values.title, ResultCell::Title);
-    item.location = CellTextFrom(values.location, ResultCell::Location);
+    item.location = std::move(location);
     item.searchTarget = CellTextFrom(values.searchTarget, ResultCell::SearchTarget);
     item.preview = CellTextFrom(values.preview, ResultCell::Preview);
     item.status = values.status;
@@ -189,7 +202,7 @@ bool ResultList::Delete(std::size_t row, Upkeep upkeep) {
     }
     const auto it = rows_.begin() + static_cast<std::ptrdiff_t>(row);
     if (upkeep != Upkeep::RowOnly) {
-        locations_->Remove(it->item.location);
+        locations_->Remove(it->Key());
     }
     if (upkeep == Upkeep::Full) {
         modified_ = true;
@@ -213,7 +226,7 @@ std::size_t ResultList::DeleteSelected() {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         if (rows_[i].item.selected) {
-            locations_->Remove(rows_[i].item.location);
+            locations_->Remove(rows_[i].Key());
             continue;
         }
         if (kept != i) {

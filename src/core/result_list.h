@@ -123,6 +123,11 @@ class ResultList {
         ResultItem item;
         std::size_t value = 0;
         bool checked = false;
+        // The location as it went into the set, kept only when the cell had to cut it, so
+        // that deleting the row takes that very key out again.
+        std::unique_ptr<std::string> longKey;
+
+        std::string_view Key() const { return longKey ? *longKey : item.location; }
     };
 
     enum class Upkeep { Full, KeepModified, RowOnly };

@@ -224,6 +224,57 @@ TEST(ResultListTest, DeletionsKeepTheSetAndFlagAsEachKindRequires) {
     }
 }
 
+// A location longer than a cell is listed under its whole text; deleting its row must take
+// that text out again, or the location would count as present for ever.
+TEST(ResultListTest, DeletingARowWithACutLocationForgetsTheWholeLocation) {
+    const std::string longLocation = "http://a/" + std::string(300, 'x');
+    struct Case {
+        const char* name;
+        void (*remove)(ResultList&);
+        bool wholeKept;
+    };
+    const Case cases[] = {
+        {"delete", [](ResultList& l) { l.DeleteItem(0); }, false},
+        {"delete by verification", [](ResultList& l) { l.DeleteVerifiedItem(0); }, false},
+        {"delete selected",
+         [](ResultList& l) {
+             l.SetSelected(0, true);
+             l.DeleteSelected();
+         },
+         false},
+        {"title edited first",
+         [](ResultList& l) {
+             ResultItem values = l.Item(0);
+             values.title = "new title";
+             l.EditItem(0, values);
+             l.DeleteItem(0);
+         },
+         false},
+        {"location edited first: the old one stays, as for any edit",
+         [](ResultList& l) {
+             ResultItem values = l.Item(0);
+             values.location = "http://edited/";
+             l.EditItem(0, values);
+             l.DeleteItem(0);
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        ResultList list;
+        list.AddItem(0, MakeItem("t", longLocation));
+        ASSERT_EQ(list.CellText(0, ResultCell::Location).size(), ResultList::kCellTextLimit)
+            << c.name;
+        c.remove(list);
+        EXPECT_EQ(list.Count(), 0u) << c.name;
+        EXPECT_EQ(list.Locations().Contains(longLocation), c.wholeKept) << c.name;
+        EXPECT_EQ(list.Locations().Size(), c.wholeKept ? 1u : 0u) << c.name;
+        // Adding it again by hand is no duplicate unless the old text was kept.
+        EXPECT_EQ(list.AddItemByHand(std::nullopt, MakeItem("t", longLocation)).alreadyListed,
+                  c.wholeKept)
+            << c.name;
+    }
+}
+
 TEST(ResultListTest, DeleteSelectedRemovesEveryCheckedRowInOrder) {
     ResultList list;
     const bool checks[] = {true, true, false, true, false, false, true};
