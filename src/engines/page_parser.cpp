@@ -65,16 +65,19 @@ void PageParser::PrepareItemTemplate() {
               [](const Placeholder& a, const Placeholder& b) { return a.position < b.position; });
 
     templateUsable_ = found[2].position != core::npos;
+    // Each placeholder cuts what is left after the one before, so a placeholder whose first
+    // occurrence overlaps its predecessor is looked for again in that rest.
     std::size_t cut = 0;
     for (std::size_t i = 0; i < found.size() && templateUsable_; ++i) {
-        if (found[i].position < cut) {
+        const std::size_t at =
+            i == 0 ? found[0].position : core::Find(itemTemplate_, found[i].text, cut);
+        if (at == core::npos) {
             templateUsable_ = false;
             break;
         }
-        delimiters_[i] =
-            core::Searcher(std::string_view(itemTemplate_).substr(cut, found[i].position - cut));
+        delimiters_[i] = core::Searcher(std::string_view(itemTemplate_).substr(cut, at - cut));
         order_[i] = found[i].value;
-        cut = found[i].position + found[i].text.size();
+        cut = at + found[i].text.size();
     }
     if (templateUsable_) {
         delimiters_[3] = core::Searcher(std::string_view(itemTemplate_).substr(cut));

@@ -40,7 +40,7 @@ class PageParser {
     std::size_t scanPosition_ = 0;
     std::array<core::Searcher, 4> delimiters_;
     std::array<Value, 3> order_{Value::kTitle, Value::kLocation, Value::kPreview};
-    // A template lacking a placeholder, or whose placeholders overlap, matches nothing.
+    // A template lacking a placeholder matches nothing.
     bool templateUsable_ = false;
 };
 

@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engines/engine_definition.h"
 #include "engines/markup.h"
 #include "engines/page_extractor.h"
+#include "literal_reading.h"
 
 using namespace quexa::engines;
 
@@ -35,19 +37,45 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     engine.nextPageTemplates = TakeLine(fields);
     engine.nextPageRoot = TakeLine(fields);
     PageExtractor extractor(engine);
-    for (const ExtractedItem& item : extractor.ExtractItems(page)) {
+    const std::vector<ExtractedItem> items = extractor.ExtractItems(page);
+    for (const ExtractedItem& item : items) {
         // A quoted empty location ("") passes the emptiness test and loses its quotes after it.
         if (item.title.empty() || item.title.size() > 255 || item.location.size() > 255 ||
             item.preview.size() > 1023) {
             __builtin_trap();
         }
     }
-    extractor.NextPageUrl();
+    const std::string nextPage = extractor.NextPageUrl();
+
+    // The fast road must give exactly what the step-by-step rules give.
+    const quexa::literal::PageResult expected = quexa::literal::ExtractPage(
+        {engine.urlRules, engine.itemTemplates, engine.nextPageTemplates, engine.nextPageRoot},
+        page);
+    if (expected.nextPage != nextPage || expected.items.size() != items.size()) {
+        __builtin_trap();
+    }
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const quexa::literal::Item got{items[i].title, items[i].location, items[i].preview};
+        if (!(got == expected.items[i])) {
+            __builtin_trap();
+        }
+    }
 
     std::string text(page);
     StripTags(text);
+    if (text != quexa::literal::StripTags(page)) {
+        __builtin_trap();
+    }
+    const std::string stripped = text;
     DecodeEntities(text);
+    if (text != quexa::literal::DecodeEntities(stripped)) {
+        __builtin_trap();
+    }
+    const std::string decoded = text;
     ReplaceSymbolEntities(text);
+    if (text != quexa::literal::ReplaceSymbolEntities(decoded)) {
+        __builtin_trap();
+    }
     if (text.size() > page.size()) {
         __builtin_trap();  // every pass only shrinks the text
     }

@@ -1,0 +1,370 @@
+#include "literal_reading.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace quexa::literal {
+
+namespace {
+
+constexpr std::size_t npos = std::string::npos;
+
+// Every occurrence, left to right without overlap; the replacement is not searched again.
+std::string Replace(const std::string& text, const std::string& from, const std::string& to) {
+    if (from.empty()) {
+        return text;
+    }
+    std::string out;
+    std::size_t at = 0;
+    for (std::size_t hit = text.find(from); hit != npos; hit = text.find(from, at)) {
+        out += text.substr(at, hit - at) + to;
+        at = hit + from.size();
+    }
+    return out + text.substr(at);
+}
+
+bool Space(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+std::string Trim(const std::string& text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && Space(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && Space(text[end - 1])) {
+        --end;
+    }
+    return text.substr(begin, end - begin);
+}
+
+std::string TrimQuotes(const std::string& text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && text[begin] == '"') {
+        ++begin;
+    }
+    while (end > begin && text[end - 1] == '"') {
+        --end;
+    }
+    return text.substr(begin, end - begin);
+}
+
+// The text from begin up to end; nothing when the end lies before the begin.
+std::string Range(const std::string& text, std::size_t begin, std::size_t end) {
+    return end > begin ? text.substr(begin, end - begin) : std::string();
+}
+
+// At most limit bytes, never cutting into a UTF-8 sequence of up to four bytes.
+std::string Cut(const std::string& text, std::size_t limit) {
+    if (text.size() <= limit) {
+        return text;
+    }
+    std::size_t cut = limit;
+    for (int back = 0;
+         back < 3 && cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80; ++back) {
+        --cut;
+    }
+    if ((static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+        cut = limit;
+    }
+    return text.substr(0, cut);
+}
+
+std::string Utf8(unsigned code) {
+    if (code < 0x80) {
+        return std::string(1, static_cast<char>(code));
+    }
+    return {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))};
+}
+
+const std::vector<std::pair<std::string, unsigned>>& Names() {
+    static const std::vector<std::pair<std::string, unsigned>> names = {
+        {"lt", 60},      {"gt", 62},      {"amp", 38},     {"ETH", 208},    {"eth", 240},
+        {"quot", 34},    {"Auml", 196},   {"Euml", 203},   {"Iuml", 207},   {"Ouml", 214},
+        {"Uuml", 220},   {"auml", 228},   {"euml", 235},   {"iuml", 239},   {"ouml", 246},
+        {"uuml", 252},   {"yuml", 255},   {"Acirc", 194},  {"Aring", 197},  {"AElig", 198},
+        {"Ecirc", 202},  {"Icirc", 206},  {"Ocirc", 212},  {"Ucirc", 219},  {"THORN", 222},
+        {"szlig", 223},  {"acirc", 226},  {"aring", 229},  {"aelig", 230},  {"ecirc", 234},
+        {"icirc", 238},  {"ocirc", 244},  {"ucirc", 251},  {"thorn", 254},  {"Agrave", 192},
+        {"Aacute", 193}, {"Atilde", 195}, {"Ccedil", 199}, {"Egrave", 200}, {"Eacute", 201},
+        {"Igrave", 204}, {"Iacute", 205}, {"Ntilde", 209}, {"Ograve", 210}, {"Oacute", 211},
+        {"Otilde", 213}, {"Oslash", 216}, {"Ugrave", 217}, {"Uacute", 218}, {"Yacute", 221},
+        {"agrave", 224}, {"aacute", 225}, {"atilde", 227}, {"ccedil", 231}, {"egrave", 232},
+        {"eacute", 233}, {"igrave", 236}, {"iacute", 237}, {"ntilde", 241}, {"ograve", 242},
+        {"oacute", 243}, {"otilde", 245}, {"oslash", 248}, {"ugrave", 249}, {"uacute", 250},
+        {"yacute", 253},
+    };
+    return names;
+}
+
+std::vector<std::string> Split(const std::string& text, bool emptyGivesNothing) {
+    const std::string separator = "*&*";
+    if (emptyGivesNothing && text.empty()) {
+        return {};
+    }
+    const std::size_t first = text.find(separator);
+    if (first == npos || first == 0) {
+        return {text};
+    }
+    std::vector<std::string> entries;
+    std::size_t at = 0;
+    for (std::size_t hit = text.find(separator, at); hit != npos; hit = text.find(separator, at)) {
+        entries.push_back(text.substr(at, hit - at));
+        at = hit + separator.size();
+    }
+    if (at < text.size()) {
+        entries.push_back(text.substr(at));
+    }
+    return entries;
+}
+
+struct Cuts {
+    bool usable = false;
+    std::array<std::string, 4> delimiters;
+    std::array<int, 3> order{};  // 0 title, 1 location, 2 preview
+};
+
+Cuts CutTemplate(const std::string& itemTemplate) {
+    const std::array<std::string, 3> names = {"*TITLE*", "*URL*", "*PREVIEW*"};
+    std::vector<std::pair<std::size_t, int>> found;
+    for (int i = 0; i < 3; ++i) {
+        found.emplace_back(itemTemplate.find(names[i]), i);
+    }
+    Cuts cuts;
+    if (std::any_of(found.begin(), found.end(), [](const auto& f) { return f.first == npos; })) {
+        return cuts;
+    }
+    std::sort(found.begin(), found.end());
+    cuts.delimiters[0] = itemTemplate.substr(0, found[0].first);
+    std::string rest = itemTemplate.substr(found[0].first + names[found[0].second].size());
+    for (int i = 1; i < 3; ++i) {
+        const std::string& name = names[found[i].second];
+        const std::size_t at = rest.find(name);
+        if (at == npos) {
+            return cuts;
+        }
+        cuts.delimiters[i] = rest.substr(0, at);
+        rest = rest.substr(at + name.size());
+    }
+    cuts.delimiters[3] = rest;
+    for (int i = 0; i < 3; ++i) {
+        cuts.order[i] = found[i].second;
+    }
+    cuts.usable = true;
+    return cuts;
+}
+
+std::string NextPageUrl(const std::string& page, const std::string& nextTemplate,
+                        const std::string& root) {
+    const std::size_t marker = nextTemplate.find("*URL*");
+    if (marker == npos) {
+        return "";
+    }
+    std::string start = nextTemplate.substr(0, marker);
+    std::string end = nextTemplate.substr(marker + 5);
+    std::string link;
+    if (nextTemplate.find("</ENDFIRST/>") != npos) {
+        start = Replace(start, "</ENDFIRST/>", "");
+        end = Replace(end, "</ENDFIRST/>", "");
+        const std::size_t endAt = page.find(end);
+        if (endAt == npos) {
+            return "";
+        }
+        std::size_t last = npos;
+        // The empty text begins everywhere; the last place before the end text is one before it.
+        for (std::size_t at = page.find(start); at != npos && at < endAt;
+             at = page.find(start, at + std::max<std::size_t>(start.size(), 1))) {
+            last = at;
+        }
+        if (last == npos) {
+            return "";
+        }
+        link = Range(page, last + start.size(), endAt);
+    } else {
+        const std::size_t startAt = page.find(start);
+        if (startAt == npos) {
+            return "";
+        }
+        const std::size_t endAt = page.find(end, startAt + start.size());
+        if (endAt == npos) {
+            return "";
+        }
+        link = Range(page, startAt + start.size(), endAt);
+    }
+    link = Trim(TrimQuotes(Trim(link)));
+    if (!root.empty()) {
+        link = root + link;
+    }
+    return DecodeEntities(link);
+}
+
+}  // namespace
+
+std::string StripTags(std::string text) {
+    text = Replace(Replace(text, "\r", ""), "\n", "");
+    const std::size_t rounds = text.size();
+    for (std::size_t round = 0; round < rounds; ++round) {
+        const std::size_t open = text.find('<');
+        if (open == npos) {
+            break;
+        }
+        const std::size_t close = text.find('>', open + 1);
+        if (close == npos) {
+            break;
+        }
+        text = text.substr(0, open) + " " + text.substr(close + 1);
+    }
+    return Replace(text, "  ", "");
+}
+
+std::string DecodeEntities(const std::string& text) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] != '&') {
+            out += text[i++];
+            continue;
+        }
+        const std::size_t semicolon = text.find(';', i);
+        if (semicolon == npos) {
+            out += text[i++];
+            continue;
+        }
+        if (i + 1 < text.size() && text[i + 1] == '#') {
+            bool digits = true;
+            unsigned long value = 0;
+            for (std::size_t k = i + 2; k < semicolon && digits; ++k) {
+                digits = text[k] >= '0' && text[k] <= '9';
+                value = std::min<unsigned long>(value * 10 + (text[k] - '0'), 1000);
+            }
+            const bool kept = value == 9 || value == 10 || (value >= 32 && value <= 126) ||
+                              (value >= 161 && value <= 255);
+            if (digits && kept) {
+                out += Utf8(static_cast<unsigned>(value));
+            }
+            i = semicolon + 1;
+            continue;
+        }
+        const std::string name = text.substr(i + 1, semicolon - i - 1);
+        bool decoded = false;
+        if (name.size() >= 2 && name.size() <= 6) {
+            for (const auto& [known, code] : Names()) {
+                if (known == name) {
+                    out += Utf8(code);
+                    i = semicolon + 1;
+                    decoded = true;
+                    break;
+                }
+            }
+        }
+        if (!decoded) {
+            out += text[i++];
+        }
+    }
+    return out;
+}
+
+std::string ReplaceSymbolEntities(std::string text) {
+    static const std::pair<const char*, const char*> steps[] = {
+        {"&gt;", ">"},       {"&nbsp;", " "},        {"&quot;", "\""},      {"&lt;", "<"},
+        {"&amp;", "&"},      {"&copy;", " (c) "},    {"&reg;", " (R) "},    {"&pound;", "\xC2\xA3"},
+        {"&iexcl;", "i"},    {"&cent;", "\xC2\xA2"}, {"&yen;", "\xC2\xA5"}, {"&sect;", "\xC2\xA7"},
+        {"&AElig;", " AE "}, {"&#149;", "->"},
+    };
+    for (const auto& [from, to] : steps) {
+        text = Replace(text, from, to);
+    }
+    return text;
+}
+
+std::vector<std::string> SplitTemplateList(const std::string& text) {
+    return Split(text, false);
+}
+
+std::string ApplyUrlRules(const std::string& field, std::string location) {
+    for (const std::string& rule : Split(field, true)) {
+        bool rootStep = true;
+        if (rule.find("<URL>") != npos && rule.find("</URL>") != npos) {
+            const std::size_t marker = rule.find("*URL*");
+            std::size_t prefixAt = npos;
+            std::string prefix;
+            std::string suffix;
+            if (marker != npos) {
+                prefix = Range(rule, 5, marker);
+                suffix = Range(rule, marker + 5, rule.size() >= 6 ? rule.size() - 6 : 0);
+                prefixAt = location.find(prefix);
+            }
+            if (prefixAt == npos) {
+                rootStep = false;
+            } else {
+                const std::size_t suffixAt = location.find(suffix, prefixAt);
+                const std::size_t end =
+                    suffixAt == npos || suffixAt <= prefixAt ? location.size() : suffixAt;
+                location = Range(location, prefixAt + prefix.size(), end);
+            }
+        }
+        if (rootStep && rule.find("<URLROOT>") != npos && rule.find("</URLROOT>") != npos) {
+            location = Replace(Replace(rule, "<URLROOT>", ""), "</URLROOT>", "") + location;
+        }
+        if (location.find("://") == npos) {
+            location = "http://" + location;
+        }
+    }
+    return location;
+}
+
+PageResult ExtractPage(const Engine& engine, std::string page) {
+    PageResult result;
+    page = Replace(Replace(page, "\r", ""), "\n", "");
+    for (const std::string& entry : SplitTemplateList(engine.itemTemplates)) {
+        const Cuts cuts = CutTemplate(Replace(entry, "*TAB*", "\t"));
+        const auto& d = cuts.delimiters;
+        // Four empty delimiters stand still and give nothing but empty items.
+        if (!cuts.usable || (d[0] + d[1] + d[2] + d[3]).empty()) {
+            continue;
+        }
+        std::size_t scan = 0;
+        while (true) {
+            std::array<std::size_t, 4> at{};
+            std::size_t from = scan;
+            bool found = true;
+            for (int i = 0; i < 4 && found; ++i) {
+                at[i] = page.find(d[i], from);
+                found = at[i] != npos;
+                from = found ? at[i] + d[i].size() : from;
+            }
+            if (!found) {
+                break;
+            }
+            scan = from;
+            std::array<std::string, 3> values;  // title, location, preview
+            for (int i = 0; i < 3; ++i) {
+                values[cuts.order[i]] = Range(page, at[i] + d[i].size(), at[i + 1]);
+            }
+            Item item;
+            item.location = DecodeEntities(Trim(values[1]));
+            item.title = DecodeEntities(Trim(StripTags(values[0])));
+            item.preview = DecodeEntities(Trim(StripTags(values[2])));
+            if (item.title.empty() || item.location.empty()) {
+                continue;
+            }
+            item.location = ApplyUrlRules(engine.urlRules, TrimQuotes(item.location));
+            item.title = Cut(ReplaceSymbolEntities(item.title), 255);
+            item.location = Cut(item.location, 255);
+            item.preview = Cut(ReplaceSymbolEntities(item.preview), 1023);
+            result.items.push_back(item);
+        }
+    }
+    for (const std::string& entry : SplitTemplateList(engine.nextPageTemplates)) {
+        result.nextPage = NextPageUrl(page, Replace(entry, "*TAB*", "\t"), engine.nextPageRoot);
+        if (!result.nextPage.empty()) {
+            break;
+        }
+    }
+    return result;
+}
+
+}  // namespace quexa::literal
