@@ -68,8 +68,7 @@ int Show(const CategoryOptions& options) {
             {"directory", record.directory},
             {"note", record.note},
         };
-        std::cout << object.dump(-1, ' ', false,
-                                 nlohmann::ordered_json::error_handler_t::replace)
+        std::cout << object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
                   << "\n";
     }
     return 0;
