@@ -1,0 +1,108 @@
+#include "tasks/search_worker.h"
+
+#include <utility>
+
+#include "core/text.h"
+#include "engines/markup.h"
+#include "engines/page_extractor.h"
+#include "web/http_session.h"
+
+namespace quexa::tasks {
+namespace {
+
+constexpr std::string_view kPageNumber = "*PAGE_NUMBER*";
+constexpr std::string_view kBaseZero = "</PAGE_NUMBER_BASE_ZERO/>";
+
+std::string NormalisedUrl(std::string_view url) {
+    return core::AsciiLower(core::Trim(url));
+}
+
+}  // namespace
+
+SearchWorker::SearchWorker(std::unique_ptr<engines::EngineDefinition> engine,
+                           std::shared_ptr<TaskChannel> channel, bool dropDuplicates,
+                           EndNotice onEnd)
+    : engine_(std::move(engine)),
+      channel_(std::move(channel)),
+      dropDuplicates_(dropDuplicates),
+      onEnd_(std::move(onEnd)) {}
+
+void SearchWorker::Run() {
+    {
+        web::HttpSession session(channel_->HttpSettings());
+        engines::PageExtractor extractor(*engine_);
+
+        std::string url = engine_->searchUrl;
+        engines::DecodeEntities(url);
+        std::string pageTemplate = url;
+        const bool numbered = core::Contains(url, kPageNumber);
+        int page = 0;
+        if (numbered && core::Contains(pageTemplate, kBaseZero)) {
+            pageTemplate = core::ReplaceAll(pageTemplate, kBaseZero, "");
+            page = -1;
+        }
+        std::string lastUrl;
+        while (true) {
+            ++page;
+            if (numbered) {
+                url = core::ReplaceAll(pageTemplate, kPageNumber, std::to_string(page));
+                if (itemsOnPage_ == 0) {
+                    break;
+                }
+            }
+            itemsOnPage_ = 0;
+            std::string normalised = NormalisedUrl(url);
+            if (normalised == lastUrl) {
+                break;  // an empty URL ends here too, before any request
+            }
+            const std::optional<std::string_view> body = session.FetchPage(url);
+            if (!Running()) {
+                break;
+            }
+            lastUrl = std::move(normalised);
+            TakeItems(extractor, body ? std::string(*body) : std::string());
+            if (Running()) {
+                AnnouncePage();
+            }
+            if (!numbered) {
+                url = extractor.NextPageUrl();
+            }
+            if (LimitReached()) {
+                url.clear();
+            }
+            if (url.empty() || !Running()) {
+                break;
+            }
+        }
+    }
+    std::string name = engine_->name;
+    engine_.reset();
+    channel_->mainThread().Post(
+        [onEnd = std::move(onEnd_), name = std::move(name)]() mutable { onEnd(std::move(name)); });
+}
+
+void SearchWorker::TakeItems(engines::PageExtractor& extractor, std::string page) {
+    if (!Running()) {
+        return;
+    }
+    extractor.ExtractItems(std::move(page), [this](engines::ExtractedItem&& item) {
+        FoundItemRecord record{core::BoundedCopy(engine_->name, FoundItemRecord::kEngineNameLimit + 1),
+                               std::move(item.title), std::move(item.preview),
+                               std::move(item.location)};
+        ++itemCount_;
+        ++itemsOnPage_;
+        channel_->Queue(std::move(record), dropDuplicates_);
+        return !LimitReached();
+    });
+}
+
+bool SearchWorker::LimitReached() const {
+    return engine_->returnNumber != -1 && itemCount_ >= engine_->returnNumber;
+}
+
+void SearchWorker::AnnouncePage() {
+    const std::lock_guard lock(channel_->notifyLock);
+    channel_->mainThread().Send([] {});
+}
+
+}  // namespace quexa::tasks
