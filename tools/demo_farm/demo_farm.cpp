@@ -2,6 +2,8 @@
 
 #include <httplib.h>
 
+#include <sys/socket.h>
+
 #include <charconv>
 #include <condition_variable>
 #include <functional>
@@ -22,6 +24,9 @@ constexpr const char* kHost = "127.0.0.1";
 constexpr const char* kHtml = "text/html; charset=utf-8";
 constexpr int kKeepAliveRequests = 1000;
 constexpr time_t kSocketTimeoutSeconds = 5;
+// The server can't end an idle kept-alive connection early, so this bounds how long one
+// delays Stop.
+constexpr time_t kKeepAliveSeconds = 1;
 
 int PageParameter(const httplib::Request& request, int fallback) {
     if (!request.has_param("page")) {
@@ -148,6 +153,12 @@ bool DemoFarm::Start(int port, std::string* error) {
     const auto threads = static_cast<std::size_t>(std::max(1, options_.threads));
     server->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
     server->set_keep_alive_max_count(kKeepAliveRequests);
+    server->set_keep_alive_timeout(kKeepAliveSeconds);
+    // Without SO_REUSEPORT, which would let a second farm share a busy port.
+    server->set_socket_options([](socket_t socket) {
+        const int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     server->set_read_timeout(kSocketTimeoutSeconds, 0);
     server->set_write_timeout(kSocketTimeoutSeconds, 0);
 

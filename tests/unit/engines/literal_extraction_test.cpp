@@ -188,6 +188,45 @@ TEST(LiteralExtractionTest, FastRoadMatchesTheStepByStepRules) {
     EXPECT_GT(nextPagesSeen, 1000);
 }
 
+// The hostile shapes of the benchmark, small enough for the quadratic reading.
+TEST(LiteralExtractionTest, HostilePagesMatchTheStepByStepRules) {
+    std::string storm;
+    while (storm.size() < 24000) {
+        storm += "<b>x</b>&amp;&#65;&lt;  <i>&nbsp;</i>&#149;&";
+    }
+    std::string angles;
+    std::mt19937 random(3);
+    for (int i = 0; i < 30000; ++i) {
+        angles += (random() & 1) != 0 ? '<' : '&';
+    }
+    literal::Engine engine;
+    engine.itemTemplates =
+        "<h3><a href=\"*URL*\">*TITLE*</a></h3><span>*PREVIEW*</span>*&*&*URL*<*TITLE*&*PREVIEW*<";
+    engine.nextPageTemplates = "<*URL*&*&*</ENDFIRST/><*URL*&";
+    engine.urlRules = "<URL><*URL*&</URL>";
+    const std::vector<std::string> pages = {
+        "<h3><a href=\"http://x.example/\">" + storm + "</a></h3><span>" + storm + "</span>",
+        angles,
+        angles + ";" + angles,
+    };
+    for (const std::string& page : pages) {
+        EngineDefinition definition;
+        definition.urlRules = engine.urlRules;
+        definition.itemTemplates = engine.itemTemplates;
+        definition.nextPageTemplates = engine.nextPageTemplates;
+        PageExtractor extractor(definition);
+        const std::vector<ExtractedItem> items = extractor.ExtractItems(page);
+        const literal::PageResult expected = literal::ExtractPage(engine, page);
+        ASSERT_EQ(items.size(), expected.items.size()) << page.substr(0, 80);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            EXPECT_EQ(items[i].title, expected.items[i].title);
+            EXPECT_EQ(items[i].location, expected.items[i].location);
+            EXPECT_EQ(items[i].preview, expected.items[i].preview);
+        }
+        EXPECT_EQ(extractor.NextPageUrl(), expected.nextPage);
+    }
+}
+
 TEST(LiteralExtractionTest, UrlRulesMatchTheStepByStepRules) {
     Generator generate(7);
     for (int round = 0; round < 20000; ++round) {
