@@ -1,13 +1,17 @@
 // quexa-cli: the program's logic without windows, for scripts, tests and benchmarks.
 #include <CLI/CLI.hpp>
 
+#include "cli/categories_command.h"
 #include "cli/category_command.h"
 #include "cli/command_context.h"
 #include "cli/config_command.h"
 #include "cli/engine_command.h"
 #include "cli/extract_command.h"
 #include "cli/fetch_command.h"
+#include "cli/schemes_command.h"
+#include "cli/search_command.h"
 #include "cli/status_command.h"
+#include "cli/verify_command.h"
 
 int main(int argc, char** argv) {
     CLI::App app{"Quexa: metasearch and file search from the command line", "quexa-cli"};
@@ -19,12 +23,16 @@ int main(int argc, char** argv) {
     app.add_option("--settings", context.settingsFile,
                    "Settings file to use instead of the default");
 
+    quexa::cli::AddCategoriesCommand(app, context);
     quexa::cli::AddCategoryCommand(app, context);
     quexa::cli::AddConfigCommand(app, context);
     quexa::cli::AddEngineCommand(app, context);
     quexa::cli::AddExtractCommand(app, context);
     quexa::cli::AddFetchCommand(app, context);
+    quexa::cli::AddSchemesCommand(app, context);
+    quexa::cli::AddSearchCommand(app, context);
     quexa::cli::AddStatusCommand(app, context);
+    quexa::cli::AddVerifyCommand(app, context);
 
     try {
         app.parse(argc, argv);
