@@ -5,6 +5,7 @@
 #include <sys/socket.h>
 
 #include <charconv>
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <map>
@@ -154,6 +155,7 @@ bool DemoFarm::Start(int port, std::string* error) {
     server->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
     server->set_keep_alive_max_count(kKeepAliveRequests);
     server->set_keep_alive_timeout(kKeepAliveSeconds);
+    server->set_tcp_nodelay(true);
     // Without SO_REUSEPORT, which would let a second farm share a busy port.
     server->set_socket_options([](socket_t socket) {
         const int yes = 1;
@@ -199,6 +201,11 @@ bool DemoFarm::Start(int port, std::string* error) {
     state.holdLimit = options_.holdLimit;
     state.server = std::move(server);
     state.thread = std::thread([&state] { state.server->listen_after_bind(); });
+    // A stop before the server counts itself running would be lost and leave it in accept().
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!state.server->is_running() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     return true;
 }
 
