@@ -8,6 +8,7 @@
 #include "cli/engine_command.h"
 #include "cli/extract_command.h"
 #include "cli/fetch_command.h"
+#include "cli/find_command.h"
 #include "cli/schemes_command.h"
 #include "cli/search_command.h"
 #include "cli/status_command.h"
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
     quexa::cli::AddEngineCommand(app, context);
     quexa::cli::AddExtractCommand(app, context);
     quexa::cli::AddFetchCommand(app, context);
+    quexa::cli::AddFindCommand(app, context);
     quexa::cli::AddSchemesCommand(app, context);
     quexa::cli::AddSearchCommand(app, context);
     quexa::cli::AddStatusCommand(app, context);

@@ -40,6 +40,7 @@ class TaskSession {
     ConsoleTaskHost& host() { return host_; }
     ConsolePrompter& prompter() { return prompter_; }
     tasks::TaskControl& control() { return *control_; }
+    core::PlainMainThread& mainThread() { return *mainThread_; }
 
   private:
     std::unique_ptr<platform::SettingsStore> profile_;

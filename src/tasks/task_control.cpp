@@ -13,7 +13,7 @@ constexpr std::chrono::milliseconds kStopWaitRound{100};
 }  // namespace
 
 TaskControl::TaskControl(TaskEnvironment environment)
-    : runtime_(environment), search_(runtime_), verification_(runtime_) {
+    : runtime_(environment), search_(runtime_), verification_(runtime_), intranet_(runtime_) {
     runtime_.finishTask = [this] { FinishTask(); };
 }
 
@@ -46,6 +46,18 @@ bool TaskControl::RunInternetSearch() {
     state.taskRunning = true;
     runtime_.env.list.Locations().Clear();
     return search_.StartInternetSearch(query, false);
+}
+
+bool TaskControl::RunIntranetSearch(const SaveList& autoSave) {
+    const std::string patterns = core::settings::kIntranetPatterns.Read(runtime_.env.profile);
+    const std::string target = core::settings::kLastSearchTarget.Read(runtime_.env.profile);
+    TaskState& state = runtime_.state;
+    state.searchMode = TaskState::kIntranetMode;
+    state.currentQuery = patterns;
+    state.taskRunning = true;
+    runtime_.env.list.Locations().Clear();
+    intranet_.SetAutoSave(autoSave);
+    return intranet_.StartIntranetSearch(patterns, target, false);
 }
 
 void TaskControl::RunFreeEdit() {

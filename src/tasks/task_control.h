@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "tasks/internet_search.h"
+#include "tasks/intranet_search.h"
 #include "tasks/task_runtime.h"
 #include "tasks/verification.h"
 
@@ -30,6 +31,9 @@ class TaskControl {
     bool BeginNewSearch(const SaveList& save);
     // New Search after the Internet wizard, with the profile as the wizard left it.
     bool RunInternetSearch();
+    // New Search after the Intranet wizard; it returns once the search has ended. autoSave
+    // saves the list when the auto save is due.
+    bool RunIntranetSearch(const SaveList& autoSave = {});
     // New Search's empty free list.
     void RunFreeEdit();
     void StopTask();
@@ -49,6 +53,7 @@ class TaskControl {
     int activeThreadCount() const { return runtime_.activeThreadCount; }
     InternetSearch& search() { return search_; }
     Verification& verification() { return verification_; }
+    IntranetSearch& intranet() { return intranet_; }
 
   private:
     void WaitForWorkers();
@@ -57,6 +62,7 @@ class TaskControl {
     TaskRuntime runtime_;
     InternetSearch search_;
     Verification verification_;
+    IntranetSearch intranet_;
     bool finishing_ = false;
 };
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "tasks/engine_state.h"
 
@@ -47,6 +49,12 @@ class TaskHost {
     virtual void ShowHangUp() = 0;
     // The closing note: title "Note:", text "All task have finished!", modal.
     virtual void ShowClosingNote() = 0;
+    // The "Network Resource List" dialog: every share starts ticked; the ticked ones in their
+    // order on OK, nothing on Cancel. Without a dialog every share is searched.
+    virtual std::vector<std::string> ConfirmNetworkResources(
+        const std::vector<std::string>& shares) {
+        return shares;
+    }
 };
 
 }  // namespace quexa::tasks

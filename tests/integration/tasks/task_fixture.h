@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,10 +16,10 @@
 #include "core/settings_cache.h"
 #include "demo_farm/demo_farm.h"
 #include "engines/scheme_file.h"
-#include "temp_dir.h"
 #include "tasks/engine_progress_list.h"
 #include "tasks/task_control.h"
 #include "tasks/task_host.h"
+#include "temp_dir.h"
 
 namespace quexa::test {
 
@@ -52,10 +53,17 @@ class RecordingHost : public tasks::TaskHost {
     void OpenWait(std::string_view text) override;
     void SetWaitProgress(int position, int total) override;
     void CloseWait() override { events.push_back("wait closed"); }
-    void ShowError(std::string_view text) override { events.push_back("error: " + std::string(text)); }
+    void ShowError(std::string_view text) override {
+        events.push_back("error: " + std::string(text));
+    }
     bool RunAutoVerifyCountdown() override;
     void ShowHangUp() override { events.push_back("hang up"); }
     void ShowClosingNote() override { events.push_back("note"); }
+    std::vector<std::string> ConfirmNetworkResources(
+        const std::vector<std::string>& shares) override {
+        offeredShares = shares;
+        return shareAnswer.value_or(shares);
+    }
 
     int Count(const std::string& event) const;
 
@@ -71,6 +79,9 @@ class RecordingHost : public tasks::TaskHost {
     int fastInfoRefreshes = 0;
     std::size_t topRow = 0;
     int waitTotal = 0;
+    std::vector<std::string> offeredShares;
+    // The ticked shares of the "Network Resource List"; nothing: every share.
+    std::optional<std::vector<std::string>> shareAnswer;
 };
 
 // Answers every question with No and every file request with Cancel.
