@@ -101,9 +101,9 @@ bool ReportVersion(int version, core::Prompter& prompter) {
     if (version == ProtectedContainer::kVersionOk) {
         return true;
     }
-    prompter.Tell(core::Prompter::Title::Note,
-                  version == ProtectedContainer::kNotAResultFile ? kNotAResultFile
-                                                                 : kNewerResultFile);
+    prompter.Tell(core::Prompter::Title::Note, version == ProtectedContainer::kNotAResultFile
+                                                   ? kNotAResultFile
+                                                   : kNewerResultFile);
     prompter.Tell(core::Prompter::Title::Note, kCannotOpenResultFile);
     return false;
 }
@@ -208,8 +208,8 @@ bool WriteResultFile(const fs::path& path, const core::ResultList& list,
     if (!file.Write(bytes.RawBytes())) {
         return false;
     }
-    core::WaitState::Scope wait(progress.wait, {.text = std::string(kSavingText),
-                                                .showCancel = false});
+    core::WaitState::Scope wait(progress.wait,
+                                {.text = std::string(kSavingText), .showCancel = false});
     wait.SetTotal(list.Count());
     if (!WriteRecords(file, list, rule, progress, wait)) {
         return false;
@@ -223,8 +223,7 @@ bool WriteResultFile(const fs::path& path, const core::ResultList& list,
 }
 
 std::optional<ResultFileHeader> LoadResultFile(const fs::path& path, core::ResultList& list,
-                                               const LoadOptions& options,
-                                               core::Prompter& prompter,
+                                               const LoadOptions& options, core::Prompter& prompter,
                                                const FileProgress& progress) {
     if (!options.append) {
         list.Locations().Clear();
@@ -246,6 +245,16 @@ std::optional<ResultFileHeader> LoadResultFile(const fs::path& path, core::Resul
     wait.SetTotal(header.count);
     ReadRecords(container, header.count, list, options, progress, wait);
     return header;
+}
+
+std::optional<ResultFileHeader> ReadResultFileHeader(const fs::path& path) {
+    ProtectedContainer container;
+    ContainerHeader bytes;
+    if (!container.Open(path) || container.CheckVersion() != ProtectedContainer::kVersionOk ||
+        !container.ReadHeader(bytes)) {
+        return std::nullopt;
+    }
+    return TakeHeader(bytes);
 }
 
 bool PromptForPassword(const fs::path& path, core::Prompter& prompter, bool quiet) {

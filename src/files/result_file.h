@@ -84,10 +84,12 @@ bool WriteResultFile(const std::filesystem::path& path, const core::ResultList& 
 // messages and returns nothing when the file cannot be opened or is not a readable result file;
 // the list is then as it was. The password is not tested here: see PromptForPassword.
 std::optional<ResultFileHeader> LoadResultFile(const std::filesystem::path& path,
-                                               core::ResultList& list,
-                                               const LoadOptions& options,
+                                               core::ResultList& list, const LoadOptions& options,
                                                core::Prompter& prompter,
                                                const FileProgress& progress = {});
+
+// The header of a readable result file of this version, without a word to the person.
+std::optional<ResultFileHeader> ReadResultFileHeader(const std::filesystem::path& path);
 
 // The password prompt before a file is loaded. quiet gives up without the "Operator file
 // failed!" box when the file cannot be opened (a file chosen in the file manager). True when
