@@ -36,11 +36,10 @@ int ListCategories(bool json, const CommandContext& context) {
 
 void AddCategoriesCommand(CLI::App& app, CommandContext& context) {
     auto json = std::make_shared<bool>(false);
-    CLI::App* categories = app.add_subcommand(
-        "categories",
-        "List the categories of the category file, one name per line, \"Global\" (The Web) "
-        "first; with --json one object per line with \"name\", \"note\" and \"remembered\" (the "
-        "one a search uses without --category)");
+    CLI::App* categories = app.add_subcommand("categories", "List the categories of a search");
+    categories->footer(
+        "One name per line, \"Global\" (The Web) first; with --json one object per line with "
+        "\"name\", \"note\" and \"remembered\" (the one a search uses without --category).");
     categories->add_flag("--json", *json, "JSON Lines: one object per category");
     categories->callback([json, &context] { context.exitCode = ListCategories(*json, context); });
 }

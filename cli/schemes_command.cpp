@@ -65,11 +65,11 @@ int ListSchemes(const SchemesOptions& options, const CommandContext& context) {
 
 void AddSchemesCommand(CLI::App& app, CommandContext& context) {
     auto options = std::make_shared<SchemesOptions>();
-    CLI::App* schemes = app.add_subcommand(
-        "schemes",
-        "List the schemes of a category, \"System Scheme\" (every engine, 10 results each) "
-        "first: name, a TAB and the scheme's note; with --json one object per line with "
-        "\"name\", \"note\" and \"remembered\" (the one a search uses without --scheme)");
+    CLI::App* schemes = app.add_subcommand("schemes", "List the schemes of a category");
+    schemes->footer(
+        "\"System Scheme\" (every engine, 10 results each) first; each line holds the name, a TAB "
+        "and the scheme's note. With --json one object per line with \"name\", \"note\" and "
+        "\"remembered\" (the one a search uses without --scheme).");
     schemes->add_option("CATEGORY", options->category, "Category name (quexa-cli categories)")
         ->required();
     schemes->add_flag("--json", options->json, "JSON Lines: one object per scheme");

@@ -149,14 +149,15 @@ int Search(const SearchOptions& options, const CommandContext& context) {
 
 void AddSearchCommand(CLI::App& app, CommandContext& context) {
     auto options = std::make_shared<SearchOptions>();
-    CLI::App* search = app.add_subcommand(
-        "search",
-        "Search the Internet: the engines of a category's scheme, page after page. The choices "
-        "are remembered as the search wizard remembers them. Prints one row per item: status, "
-        "search target (engine), title and location; with --json one JSON object per line with "
-        "\"title\", \"location\", \"target\", \"preview\", \"status\", \"visit\" and "
-        "\"selected\". Progress goes to stderr when it is a terminal. Ctrl-C stops the search "
-        "and keeps what was found (exit code 130); a second Ctrl-C quits at once.");
+    CLI::App* search =
+        app.add_subcommand("search", "Search the Internet with the engines of a category's scheme");
+    search->footer(
+        "The category, scheme, query and --verify are remembered as the search wizard remembers "
+        "them. Prints one row per item: status, search target (engine), title and location; with "
+        "--json one JSON object per line with \"title\", \"location\", \"target\", \"preview\", "
+        "\"status\", \"visit\" and \"selected\". Progress goes to stderr when it is a terminal. "
+        "Ctrl-C stops the search and keeps what was found (exit code 130); a second Ctrl-C quits "
+        "at once.");
     search->add_option("--category", options->category,
                        "Category to search (quexa-cli categories); default: the last one");
     search->add_option("--scheme", options->scheme,

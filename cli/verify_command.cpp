@@ -62,12 +62,11 @@ int Verify(const VerifyOptions& options, const CommandContext& context) {
 
 void AddVerifyCommand(CLI::App& app, CommandContext& context) {
     auto options = std::make_shared<VerifyOptions>();
-    CLI::App* verify = app.add_subcommand(
-        "verify",
-        "Verify the items of a result file: web locations are asked for their status, file "
-        "locations looked up; the verify rule of the settings (CheckOpt) picks the items and "
-        "what to delete. Prints the items with their new status, as search does. Ctrl-C stops "
-        "(exit code 130).");
+    CLI::App* verify = app.add_subcommand("verify", "Verify the items of a result file");
+    verify->footer(
+        "Web locations are asked for their status, file locations looked up; the verify rule of "
+        "the settings (CheckOpt) picks the items and what to delete. Prints the items with their "
+        "new status as search does. Ctrl-C stops (exit code 130).");
     verify->add_option("FILE", options->file, "Result file (.qzr)")->required();
     verify->add_flag("--save", options->save, "Write the verified list back into the file");
     verify->add_flag("--json", options->json, "JSON Lines: one object per item");
