@@ -3,7 +3,7 @@
 set -euo pipefail
 source "$(dirname "$0")/tools/common.sh"
 
-ensure_packages "${QUEXA_PACKAGES[@]}" libbenchmark-dev
+ensure_packages "${QUEXA_PACKAGES[@]}" libbenchmark-dev fd-find
 configure_and_build build/bench -DCMAKE_BUILD_TYPE=Release -DQUEXA_TESTS=OFF -DQUEXA_BENCH=ON
 for bench in "$QUEXA_ROOT"/build/bench/tests/bench/bench_*; do
     [ -x "$bench" ] || continue
