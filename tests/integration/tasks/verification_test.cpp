@@ -48,7 +48,8 @@ TEST_P(AnswerTest, RecordsTheStatusOrDeletes) {
     ASSERT_TRUE(fixture.RunToIdle());
     if (c.deleted) {
         EXPECT_EQ(fixture.RowOf(location), -1);
-        EXPECT_FALSE(fixture.list.Locations().Contains(location)) << "a later search may bring it back";
+        EXPECT_FALSE(fixture.list.Locations().Contains(location))
+            << "a later search may bring it back";
     } else {
         ASSERT_EQ(fixture.RowOf(location), 0);
         EXPECT_EQ(fixture.list.Item(0).status, c.status);
@@ -64,9 +65,12 @@ INSTANTIATE_TEST_SUITE_P(
         AnswerCase{"ok", LocationKind::kOk, 1, 1, false, StatusCode::Reachable},
         AnswerCase{"moved_permanently", LocationKind::kMovedPermanently, 1, 1, false,
                    StatusCode::Reachable},
-        AnswerCase{"found_kept", LocationKind::kFound, 1, 0, false, StatusCode::Unknown},
-        AnswerCase{"found_deleted", LocationKind::kFound, 0, 1, true, StatusCode::Unknown},
-        AnswerCase{"not_found_deleted", LocationKind::kNotFound, 1, 0, true, StatusCode::Unreachable},
+        // The redirect is followed and the final answer counts.
+        AnswerCase{"found_followed", LocationKind::kFound, 1, 1, false, StatusCode::Reachable},
+        AnswerCase{"server_error_deleted", LocationKind::kServerError, 0, 1, true,
+                   StatusCode::Unknown},
+        AnswerCase{"not_found_deleted", LocationKind::kNotFound, 1, 0, true,
+                   StatusCode::Unreachable},
         AnswerCase{"not_found_kept", LocationKind::kNotFound, 0, 0, false, StatusCode::Unreachable},
         AnswerCase{"server_error", LocationKind::kServerError, 1, 0, false, StatusCode::Unknown},
         AnswerCase{"no_answer", LocationKind::kNever, 0, 0, false, StatusCode::Unreachable}),
