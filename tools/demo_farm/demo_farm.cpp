@@ -344,7 +344,7 @@ void DemoFarm::State::ServeLocation(const httplib::Request& request, httplib::Re
         return;
     }
     const int status = LocationStatus(*kind);
-    if (status == 301 || status == 302) {
+    if (*kind != LocationKind::kFoundNowhere && (status == 301 || status == 302)) {
         response.set_redirect("http://" + std::string(kHost) + ":" + std::to_string(port) +
                                   LocationPath(LocationKind::kOk, id),
                               status);

@@ -12,10 +12,11 @@ struct KindName {
     int status;
 };
 
-constexpr std::array<KindName, 6> kKinds{{
+constexpr std::array<KindName, 7> kKinds{{
     {LocationKind::kOk, "200", 200},
     {LocationKind::kMovedPermanently, "301", 301},
     {LocationKind::kFound, "302", 302},
+    {LocationKind::kFoundNowhere, "302-bare", 302},
     {LocationKind::kNotFound, "404", 404},
     {LocationKind::kServerError, "500", 500},
     {LocationKind::kNever, "never", 0},

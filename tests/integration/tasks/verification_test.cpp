@@ -67,6 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                    StatusCode::Reachable},
         // The redirect is followed and the final answer counts.
         AnswerCase{"found_followed", LocationKind::kFound, 1, 1, false, StatusCode::Reachable},
+        AnswerCase{"found_kept", LocationKind::kFoundNowhere, 1, 0, false, StatusCode::Unknown},
         AnswerCase{"server_error_deleted", LocationKind::kServerError, 0, 1, true,
                    StatusCode::Unknown},
         AnswerCase{"not_found_deleted", LocationKind::kNotFound, 1, 0, true,
