@@ -10,6 +10,8 @@ std::string_view Prompter::TitleText(Title title) {
             return "Note:";
         case Title::Warning:
             return "Warning:";
+        case Title::Warrning:
+            return "Warrning";
     }
     return {};
 }

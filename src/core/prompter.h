@@ -10,8 +10,8 @@ namespace quexa::core {
 // dialogs; quexa-cli answers from its options and prints the texts.
 class Prompter {
   public:
-    // The box's caption: "Error:", "Note:" or "Warning:".
-    enum class Title { Error, Note, Warning };
+    // The box's caption: "Error:", "Note:" or "Warning:"; one box is captioned "Warrning".
+    enum class Title { Error, Note, Warning, Warrning };
     enum class Buttons { Ok, YesNo, YesCancel, YesNoCancel };
     enum class Answer { Ok, Yes, No, Cancel };
 

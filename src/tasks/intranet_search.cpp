@@ -95,7 +95,7 @@ void IntranetSearch::SearchTargets(std::string_view patternText,
     TaskEnvironment& env = runtime_.env;
     const files::PatternList patterns = files::PatternList::Parse(patternText);
     if (files::PatternList::IsBlank(patternText) || patterns.Empty()) {
-        env.prompter.Tell(core::Prompter::Title::Warning, kWrongPatternMessage);
+        env.prompter.Tell(core::Prompter::Title::Warrning, kWrongPatternMessage);
         return;
     }
     autoSaveOn_ = core::settings::kAutoSave.ReadFlag(env.profile);
