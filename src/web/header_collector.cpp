@@ -29,6 +29,7 @@ void HeaderCollector::Clear() {
     raw_.clear();
     code_ = 0;
     hasLocation_ = false;
+    redirectEnded_ = false;
     complete_ = false;
 }
 
@@ -50,6 +51,7 @@ bool HeaderCollector::Add(std::string_view line) {
         return false;
     }
     if (!EndsFinalResponse()) {
+        redirectEnded_ = code_ >= 300 && code_ < 400;
         return false;
     }
     raw_.push_back('\0');
@@ -61,6 +63,16 @@ void HeaderCollector::StartResponse(std::string_view statusLine) {
     raw_.assign(statusLine).push_back('\0');
     code_ = StatusCodeFromRawHeaders(raw_);
     hasLocation_ = false;
+    redirectEnded_ = false;
+}
+
+bool HeaderCollector::AcceptUnfollowedRedirect() {
+    if (complete_ || !redirectEnded_) {
+        return complete_;
+    }
+    raw_.push_back('\0');
+    complete_ = true;
+    return true;
 }
 
 // Interim answers go on to the real one, and a redirect with a target is followed.

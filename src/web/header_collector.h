@@ -16,6 +16,9 @@ class HeaderCollector {
     bool Add(std::string_view line);
 
     bool Complete() const { return complete_; }
+    // A redirect's header block ended and the transfer stopped before another answer: the
+    // redirect was not followed (a refused scheme, a bad target), so it is the final answer.
+    bool AcceptUnfollowedRedirect();
     std::string_view Raw() const { return raw_; }
 
   private:
@@ -25,6 +28,7 @@ class HeaderCollector {
     std::string raw_;
     int code_ = 0;
     bool hasLocation_ = false;
+    bool redirectEnded_ = false;
     bool complete_ = false;
 };
 

@@ -57,6 +57,18 @@ class HttpSession::Transfer {
         return false;
     }
 
+    // A redirect curl would not follow (a refused scheme, a bad target) is the answer.
+    bool AcceptUnfollowedRedirect() {
+        const bool refused =
+            lastError == CURLE_UNSUPPORTED_PROTOCOL || lastError == CURLE_URL_MALFORMAT;
+        if (!refused || !headers.AcceptUnfollowedRedirect()) {
+            return false;
+        }
+        lastError = 0;
+        lastErrorText.clear();
+        return true;
+    }
+
     CurlTransfer curl;
     PageBuffer page;
     HeaderCollector pageHeaders;
@@ -89,7 +101,7 @@ std::optional<std::string_view> HttpSession::QueryRawHeaders(std::string_view ur
     Transfer& t = *transfer_;
     t.headers.Clear();
     HeaderReceiver receiver(t.headers);
-    if (!t.Run(url, receiver, t.headers)) {
+    if (!t.Run(url, receiver, t.headers) && !t.AcceptUnfollowedRedirect()) {
         t.headers.Clear();
         return std::nullopt;
     }

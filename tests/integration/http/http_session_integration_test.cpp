@@ -163,10 +163,16 @@ TEST_F(HttpSessionIntegrationTest, StatusQueriesMapToVerificationResults) {
         StatusCode result;
     };
     const Case cases[] = {
-        {"/code/200", 200, StatusCode::Reachable}, {"/code/301", 301, StatusCode::Reachable},
-        {"/code/302", 302, StatusCode::Unknown},   {"/code/404", 404, StatusCode::Unreachable},
-        {"/code/500", 500, StatusCode::Unknown},   {"/code/502", 502, StatusCode::Unknown},
-        {"/redirect", 200, StatusCode::Reachable}, {"/loop", 0, StatusCode::Unreachable},
+        {"/code/200", 200, StatusCode::Reachable},
+        {"/code/301", 301, StatusCode::Reachable},
+        {"/code/302", 302, StatusCode::Unknown},
+        {"/code/404", 404, StatusCode::Unreachable},
+        {"/code/500", 500, StatusCode::Unknown},
+        {"/code/502", 502, StatusCode::Unknown},
+        {"/redirect", 200, StatusCode::Reachable},
+        {"/loop", 0, StatusCode::Unreachable},
+        // A redirect that may not be followed is the answer itself.
+        {"/to-ftp", 302, StatusCode::Unknown},
     };
     HttpSession session(WithTimeout(10));
     for (const auto& c : cases) {

@@ -111,6 +111,10 @@ void TestSite::AddStatusPages() {
         response.status = 302;
         response.set_header("Location", "/loop");
     });
+    routes.Get("/to-ftp", [](const httplib::Request&, httplib::Response& response) {
+        response.status = 302;
+        response.set_header("Location", "ftp://127.0.0.1/file");
+    });
 }
 
 void TestSite::AddEndlessPages() {

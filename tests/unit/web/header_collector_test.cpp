@@ -68,5 +68,43 @@ TEST(HeaderCollectorTest, KeepsTheFinalResponse) {
     }
 }
 
+// When the transfer ends without following, only a redirect whose block ended is the answer.
+TEST(HeaderCollectorTest, AnUnfollowedRedirectIsAcceptedOnlyWhenItsBlockEnded) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        bool accepted;
+        std::string raw;
+    };
+    const Case cases[] = {
+        {"ended redirect",
+         {"HTTP/1.1 302 Found\r\n", "Location: ftp://x/\r\n", "\r\n"},
+         true,
+         "HTTP/1.1 302 Found\0Location: ftp://x/\0\0"s},
+        {"redirect cut before its end",
+         {"HTTP/1.1 302 Found\r\n", "Location: ftp://x/\r\n"},
+         false,
+         "HTTP/1.1 302 Found\0Location: ftp://x/\0"s},
+        {"next answer begun",
+         {"HTTP/1.1 302 Found\r\n", "Location: /b\r\n", "\r\n", "HTTP/1.1 200 OK\r\n"},
+         false,
+         "HTTP/1.1 200 OK\0"s},
+        {"interim answer only",
+         {"HTTP/1.1 100 Continue\r\n", "\r\n"},
+         false,
+         "HTTP/1.1 100 Continue\0"s},
+        {"already complete", {"HTTP/1.1 404 Nope\r\n", "\r\n"}, true, "HTTP/1.1 404 Nope\0\0"s},
+    };
+    for (const auto& c : cases) {
+        HeaderCollector headers;
+        for (const std::string& line : c.lines) {
+            headers.Add(line);
+        }
+        EXPECT_EQ(headers.AcceptUnfollowedRedirect(), c.accepted) << c.name;
+        EXPECT_EQ(headers.Complete(), c.accepted) << c.name;
+        EXPECT_EQ(std::string(headers.Raw()), c.raw) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace quexa::web
