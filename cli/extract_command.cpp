@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/file_text.h"
+#include "core/page_charset.h"
 #include "engines/engine_definition.h"
 #include "engines/engine_record.h"
 #include "engines/page_extractor.h"
@@ -45,6 +46,10 @@ int Extract(const ExtractOptions& options) {
     if (!page) {
         std::cerr << "Error: can't read " << options.page << "\n";
         return 1;
+    }
+    // A page saved from a site keeps the meta tag that names its charset.
+    if (auto utf8 = core::PageCharset::ToUtf8(*page, core::PageCharset::FromMeta(*page))) {
+        page = std::move(utf8);
     }
     const auto definition = engines::BuildEngineDefinition(record, "", -1);
     engines::PageExtractor extractor(*definition);

@@ -1,5 +1,8 @@
 #include "web/http_session.h"
 
+#include "core/page_charset.h"
+#include "core/text.h"
+
 #include "web/curl_transfer.h"
 #include "web/header_collector.h"
 #include "web/page_buffer.h"
@@ -33,6 +36,24 @@ class HeaderReceiver : public CurlTransfer::Receiver {
   private:
     HeaderCollector& headers_;
 };
+
+// The value of the Content-Type line of NUL-separated raw headers.
+std::string_view ContentType(std::string_view raw) {
+    constexpr std::string_view kName = "content-type:";
+    while (!raw.empty()) {
+        const std::size_t end = raw.find('\0');
+        const std::string_view line = raw.substr(0, end);
+        if (line.size() >= kName.size() &&
+            core::AsciiLower(line.substr(0, kName.size())) == kName) {
+            return core::Trim(line.substr(kName.size()));
+        }
+        if (end == std::string_view::npos) {
+            break;
+        }
+        raw.remove_prefix(end + 1);
+    }
+    return {};
+}
 
 }  // namespace
 
@@ -71,6 +92,8 @@ class HttpSession::Transfer {
 
     CurlTransfer curl;
     PageBuffer page;
+    // The page in UTF-8 when it declared another charset.
+    std::string converted;
     HeaderCollector pageHeaders;
     HeaderCollector headers;
     int lastError = 0;
@@ -94,7 +117,14 @@ std::optional<std::string_view> HttpSession::FetchPage(std::string_view url) {
         t.page.Clear();
         return std::nullopt;
     }
-    return t.page.Text();
+    const std::string_view text = t.page.Text();
+    const std::string charset = core::PageCharset::Declared(ContentType(t.pageHeaders.Raw()), text);
+    std::optional<std::string> utf8 = core::PageCharset::ToUtf8(text, charset);
+    if (!utf8) {
+        return text;
+    }
+    t.converted = std::move(*utf8);
+    return t.converted;
 }
 
 std::optional<std::string_view> HttpSession::QueryRawHeaders(std::string_view url) {

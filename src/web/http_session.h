@@ -28,7 +28,8 @@ class HttpSession {
 
     // The body as text (see PageBuffer), valid until the next fetch; none when the request
     // failed before an answer came. A transfer cut short by a stop, a stall or the size cap
-    // gives the text read so far.
+    // gives the text read so far. A page whose header or meta tag declares another charset
+    // comes back in UTF-8.
     std::optional<std::string_view> FetchPage(std::string_view url);
     // The raw headers of the final response (NUL-separated lines ending with an empty line),
     // valid until the next query; the body is never read.

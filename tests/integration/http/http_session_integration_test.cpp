@@ -192,6 +192,22 @@ TEST_F(HttpSessionIntegrationTest, StatusQueriesMapToVerificationResults) {
     EXPECT_EQ(server_.CountSeen("/loop"), 11u);  // the first request and ten redirects
 }
 
+TEST_F(HttpSessionIntegrationTest, PagesInAnotherCharsetComeBackInUtf8) {
+    const struct {
+        const char* path;
+        std::string expected;
+    } cases[] = {
+        {"/latin1-header", "<p>caf\xC3\xA9</p>"},
+        {"/latin1-meta", "<meta charset=\"iso-8859-1\"><p>cr\xC3\xA8me</p>"},
+    };
+    HttpSession session(WithTimeout(10));
+    for (const auto& c : cases) {
+        const auto page = session.FetchPage(server_.Url(c.path));
+        ASSERT_TRUE(page.has_value()) << c.path;
+        EXPECT_EQ(std::string(*page), c.expected) << c.path;
+    }
+}
+
 TEST_F(HttpSessionIntegrationTest, ARedirectLoopIsNoPage) {
     HttpSession session(WithTimeout(10));
     EXPECT_FALSE(session.FetchPage(server_.Url("/loop")).has_value());

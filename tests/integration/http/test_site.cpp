@@ -111,6 +111,12 @@ void TestSite::AddStatusPages() {
         response.status = 302;
         response.set_header("Location", "/loop");
     });
+    routes.Get("/latin1-header", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content("<p>caf\xE9</p>", "text/html; charset=ISO-8859-1");
+    });
+    routes.Get("/latin1-meta", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content("<meta charset=\"iso-8859-1\"><p>cr\xE8me</p>", "text/html");
+    });
     routes.Get("/to-ftp", [](const httplib::Request&, httplib::Response& response) {
         response.status = 302;
         response.set_header("Location", "ftp://127.0.0.1/file");
