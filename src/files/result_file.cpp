@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <span>
+#include <system_error>
 
 #include "core/text.h"
 #include "files/atomic_file.h"
@@ -73,6 +74,18 @@ ResultFileHeader TakeHeader(const ContainerHeader& bytes) {
     return header;
 }
 
+bool IsRegularFile(const fs::path& path) {
+    std::error_code error;
+    return fs::is_regular_file(path, error);
+}
+
+core::WaitState::Settings WaitSettings(std::string_view text, bool cancel) {
+    core::WaitState::Settings settings;
+    settings.text = text;
+    settings.showCancel = cancel;
+    return settings;
+}
+
 void Pump(const FileProgress& progress) {
     if (progress.processPending) {
         progress.processPending();
@@ -82,8 +95,8 @@ void Pump(const FileProgress& progress) {
 bool WriteRecords(AtomicFile& file, const core::ResultList& list, const ExportRule* rule,
                   const FileProgress& progress, core::WaitState::Scope& wait) {
     for (std::size_t row = 0; row < list.Count(); ++row) {
-        Pump(progress);
         wait.SetPosition(row);
+        Pump(progress);
         const core::ResultItem& item = list.Item(row);
         if (rule != nullptr && !rule->Matches(item)) {
             continue;
@@ -116,8 +129,8 @@ void ReadRecords(ProtectedContainer& container, std::uint32_t count, core::Resul
         if (wait.Cancelled()) {
             return;
         }
-        Pump(progress);
         wait.SetPosition(index);
+        Pump(progress);
         record.fill('\0');
         if (!container.ReadRecord(record)) {
             return;
@@ -198,7 +211,7 @@ core::ResultItem DecodeRecord(const Record& record) {
 }
 
 bool WriteResultFile(const fs::path& path, const core::ResultList& list,
-                     const ResultFileHeader& header, core::Prompter& prompter,
+                     const ResultFileHeader& header, core::Prompter& /*prompter*/,
                      const FileProgress& progress, const ExportRule* rule) {
     AtomicFile file(path);
     if (!file.Begin()) {
@@ -208,18 +221,14 @@ bool WriteResultFile(const fs::path& path, const core::ResultList& list,
     if (!file.Write(bytes.RawBytes())) {
         return false;
     }
-    core::WaitState::Scope wait(progress.wait,
-                                {.text = std::string(kSavingText), .showCancel = false});
+    core::WaitState::Scope wait(progress.wait, WaitSettings(kSavingText, false));
     wait.SetTotal(list.Count());
     if (!WriteRecords(file, list, rule, progress, wait)) {
         return false;
     }
     wait.SetPosition(list.Count());
-    if (!file.Commit()) {
-        prompter.Tell(core::Prompter::Title::Error, kOperatorFileFailed);
-        return false;
-    }
-    return true;
+    // A failed flush is a failed write: the caller reports it, the old file stays.
+    return file.Commit();
 }
 
 std::optional<ResultFileHeader> LoadResultFile(const fs::path& path, core::ResultList& list,
@@ -229,7 +238,8 @@ std::optional<ResultFileHeader> LoadResultFile(const fs::path& path, core::Resul
         list.Locations().Clear();
     }
     ProtectedContainer container;
-    if (!container.Open(path)) {
+    // A device or a pipe could feed records for ever, or block the read.
+    if (!IsRegularFile(path) || !container.Open(path)) {
         prompter.Tell(core::Prompter::Title::Error, kCannotOpenResultFile);
         return std::nullopt;
     }
@@ -241,7 +251,7 @@ std::optional<ResultFileHeader> LoadResultFile(const fs::path& path, core::Resul
         return std::nullopt;
     }
     const ResultFileHeader header = TakeHeader(bytes);
-    core::WaitState::Scope wait(progress.wait, {.text = std::string(kLoadingText)});
+    core::WaitState::Scope wait(progress.wait, WaitSettings(kLoadingText, true));
     wait.SetTotal(header.count);
     ReadRecords(container, header.count, list, options, progress, wait);
     return header;

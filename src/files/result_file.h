@@ -74,7 +74,7 @@ core::ResultItem DecodeRecord(const Record& record);
 // Writes the list as a result file: a temporary file beside path, renamed over it once every
 // byte is on disk, so that a failed save leaves an existing file as it was and no partial
 // file. With a rule only the rows meeting it are written; the header still counts every row.
-// header.count is ignored.
+// header.count is ignored. Nothing is shown: the caller reports a failed save.
 bool WriteResultFile(const std::filesystem::path& path, const core::ResultList& list,
                      const ResultFileHeader& header, core::Prompter& prompter,
                      const FileProgress& progress = {}, const ExportRule* rule = nullptr);

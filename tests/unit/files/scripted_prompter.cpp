@@ -1,0 +1,49 @@
+#include "scripted_prompter.h"
+
+namespace quexa::files::testing {
+namespace {
+
+template <typename T>
+T Next(std::deque<T>& queue, T otherwise) {
+    if (queue.empty()) {
+        return otherwise;
+    }
+    T next = std::move(queue.front());
+    queue.pop_front();
+    return next;
+}
+
+core::Prompter::Answer LastButton(core::Prompter::Buttons buttons) {
+    switch (buttons) {
+        case core::Prompter::Buttons::Ok:
+            return core::Prompter::Answer::Ok;
+        case core::Prompter::Buttons::YesNo:
+            return core::Prompter::Answer::No;
+        case core::Prompter::Buttons::YesCancel:
+        case core::Prompter::Buttons::YesNoCancel:
+            return core::Prompter::Answer::Cancel;
+    }
+    return core::Prompter::Answer::Cancel;
+}
+
+}  // namespace
+
+core::Prompter::Answer ScriptedPrompter::Ask(Title title, std::string_view text, Buttons buttons) {
+    boxes.push_back(std::string(TitleText(title)) + " " + std::string(text));
+    if (buttons == Buttons::Ok) {
+        return Answer::Ok;
+    }
+    return Next(answers, LastButton(buttons));
+}
+
+std::optional<std::string> ScriptedPrompter::AskPassword() {
+    ++passwordDialogs;
+    return Next<std::optional<std::string>>(passwords, std::nullopt);
+}
+
+std::optional<std::string> ScriptedPrompter::ChooseFile(const FileRequest& request) {
+    fileRequests.push_back(request);
+    return Next<std::optional<std::string>>(files, std::nullopt);
+}
+
+}  // namespace quexa::files::testing
