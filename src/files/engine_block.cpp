@@ -10,6 +10,11 @@ namespace quexa::files {
 
 bool ReadEngineBlock(const std::filesystem::path& path,
                      std::array<char, kEngineBlockSize>& buffer) {
+    std::error_code error;
+    // Opening a pipe for reading would wait for a writer.
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return false;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in.is_open()) {
         return false;

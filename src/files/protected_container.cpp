@@ -41,7 +41,10 @@ bool ProtectedContainer::Create(const fs::path& path) const {
 
 bool ProtectedContainer::Open(const fs::path& path) {
     Close();
-    if (path.empty()) {
+    header_ = ContainerHeader();
+    std::error_code error;
+    // A pipe or a device would block the read of the header, or never end.
+    if (path.empty() || !fs::is_regular_file(path, error)) {
         return false;
     }
     RestoreOwnerWrite(path);

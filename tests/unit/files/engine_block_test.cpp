@@ -55,6 +55,9 @@ TEST(EngineBlockTest, ReadsTheFirstBlockOnlyWhenItIsWhole) {
     Block buffer{};
     EXPECT_FALSE(ReadEngineBlock(folder.File("missing.qzf"), buffer));
     EXPECT_FALSE(ReadEngineBlock(folder.Path(), buffer));
+    const fs::path pipe = folder.File("pipe.qzf");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(ReadEngineBlock(pipe, buffer));  // would wait for a writer
 }
 
 TEST(EngineBlockTest, ReadOnlyFileIsReadAndLeftAlone) {

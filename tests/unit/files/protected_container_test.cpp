@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -81,8 +82,21 @@ TEST_F(ProtectedContainerTest, OpenRefusesWhatIsNoResultFile) {
     EXPECT_FALSE(container.Open(""));
     EXPECT_FALSE(container.Open(folder_.File("missing.qzr")));
     EXPECT_FALSE(container.Open(folder_.Path()));
+    // A pipe would block the header read for good.
+    const auto pipe = folder_.File("pipe.qzr");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(container.Open(pipe));
+    EXPECT_FALSE(container.Open("/dev/zero"));
+
+    // The header of an earlier file doesn't outlive a failed open.
+    ContainerHeader protectedHeader;
+    protectedHeader.SetCheckValue(DeriveKey("secret"));
+    WriteAll(path_, HeaderBytes(protectedHeader));
+    ASSERT_TRUE(container.Open(path_));
+    ASSERT_TRUE(container.IsProtected());
     WriteAll(path_, HeaderBytes(ContainerHeader()).substr(0, kHeaderSize - 1));
     EXPECT_FALSE(container.Open(path_));
+    EXPECT_FALSE(container.IsProtected());
     // A failed open leaves nothing open to read from.
     Record record{};
     EXPECT_FALSE(container.ReadRecord(record, 0));
