@@ -51,7 +51,7 @@ bool InternetSearch::StartInternetSearch(std::string_view query, bool append) {
 
 bool InternetSearch::StartEngineThreads(std::string_view query) {
     TaskEnvironment& env = runtime_.env;
-    query_ = std::string(query);
+    query_ = std::string(core::Trim(query));
     runtime_.timeoutSeconds = core::settings::kSearchTimeout.Read(env.profile);
     runtime_.state.hangUpShown = false;
     runtime_.slots.Release();

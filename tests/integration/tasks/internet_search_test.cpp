@@ -169,13 +169,31 @@ TEST_F(InternetSearchTest, EmptySearchUrlEndsTheEngineAtOnce) {
     EXPECT_EQ(fixture.host.Count("note"), 1);
 }
 
+// The query names the engine's path here, so blanks left around it would miss the engine.
+TEST_F(InternetSearchTest, TheQueryIsTrimmedBeforeItGoesIntoTheUrl) {
+    const FakeEngine engine = FakeEngine::Bench(1, 1, 3);
+    std::string source = engine.Source(fixture.farm.port());
+    const std::string path = "/engine/" + engine.key() + "/";
+    const std::size_t at = source.rfind(path);
+    ASSERT_NE(at, std::string::npos) << source;
+    source.replace(at, path.size(), "/engine/_QUERY_/");
+    fixture.UseCategory("Trim", {});
+    fixture.AddEngineFile("Trim", "trim.qzf", source);
+    settings::kInternetKeywords.Write(fixture.profile, " \t" + engine.key() + "  ");
+    ASSERT_TRUE(fixture.control->RunInternetSearch());
+    ASSERT_TRUE(fixture.RunToIdle());
+    EXPECT_EQ(fixture.list.Count(), 3u);
+    EXPECT_GE(fixture.farm.RequestCount(engine.SearchPath()), 1u);
+}
+
 TEST_F(InternetSearchTest, MissingCategoryStartsNothing) {
     settings::kLastCategory.Write(fixture.profile, "Nowhere");  // and no category file at all
     EXPECT_FALSE(Search());
     EXPECT_FALSE(fixture.control->state().taskRunning);
     ASSERT_EQ(fixture.host.events.size(), 1u);
-    EXPECT_EQ(fixture.host.events[0],
-              "error: The search scheme which you want to use isn't existed!\nSearch task finished");
+    EXPECT_EQ(
+        fixture.host.events[0],
+        "error: The search scheme which you want to use isn't existed!\nSearch task finished");
 }
 
 TEST_F(InternetSearchTest, UnreadableSchemeStartsNothingAndSaysNothing) {
@@ -200,7 +218,8 @@ TEST_F(InternetSearchTest, FailingPagesEndTheirEngines) {
 }
 
 TEST_F(InternetSearchTest, StopKeepsWhatWasQueued) {
-    const std::vector<FakeEngine> engines{FakeEngine::Bench(31, 50, 3), FakeEngine::Bench(32, 50, 3)};
+    const std::vector<FakeEngine> engines{FakeEngine::Bench(31, 50, 3),
+                                          FakeEngine::Bench(32, 50, 3)};
     fixture.UseCategory("Stop", engines);
     settings::kLineType.Write(fixture.profile, 1);
     settings::kAutoVerify.Write(fixture.profile, 1);
