@@ -1,6 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
-# Fails when a layer includes Qt where it must stay plain C++, or includes a layer it may not
-# depend on. Run as: cmake -DROOT=<source dir> -P check_layers.cmake
+# Fails when a layer includes Qt where it must stay plain C++, Qt Widgets where only the user
+# interface may, or a layer it may not depend on.
+# Run as: cmake -DROOT=<source dir> [-DQT_WIDGETS_DIR=<QtWidgets header dir>] -P check_layers.cmake
 set(layers core web files engines tasks platform ui)
 set(allowed_core "")
 set(allowed_web core)
@@ -10,6 +11,7 @@ set(allowed_tasks core web files engines)
 set(allowed_platform core web files engines tasks)
 set(allowed_ui core web files engines tasks platform)
 set(plain core web files engines tasks)
+set(no_widgets ${plain} platform)
 
 set(failures 0)
 foreach(layer IN LISTS layers)
@@ -18,8 +20,13 @@ foreach(layer IN LISTS layers)
         file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include")
         foreach(line IN LISTS includes)
             string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]*)[>\"].*" "\\1" target "${line}")
-            if(layer IN_LIST plain AND target MATCHES "^Q[A-Za-z]*(/|$)|^Qt")
+            if(layer IN_LIST plain AND target MATCHES "^Q[A-Za-z]*(/|$)|^Qt|^q[a-z0-9_]*\\.h$")
                 message(SEND_ERROR "${source}: Qt header <${target}> in plain layer ${layer}")
+                math(EXPR failures "${failures} + 1")
+            elseif(layer IN_LIST no_widgets AND (target MATCHES "^QtWidgets/"
+                   OR (DEFINED QT_WIDGETS_DIR AND target MATCHES "^Q[A-Za-z]*$"
+                       AND EXISTS "${QT_WIDGETS_DIR}/${target}")))
+                message(SEND_ERROR "${source}: Qt Widgets header <${target}> in layer ${layer}")
                 math(EXPR failures "${failures} + 1")
             endif()
             if(target MATCHES "^([a-z]+)/")

@@ -1,0 +1,5 @@
+#include <QDesktopServices>
+#include <QSettings>
+#include <QtCore/QFile>
+
+#include "tasks/worker.h"

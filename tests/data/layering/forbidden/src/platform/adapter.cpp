@@ -1,0 +1,2 @@
+#include <QSettings>
+#include <QWidget>

@@ -1,0 +1,3 @@
+#include <qglobal.h>
+
+#include "ui/window.h"

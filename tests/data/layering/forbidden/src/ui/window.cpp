@@ -1,0 +1,3 @@
+#include <QApplication>
+
+#include "core/text.h"
