@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -157,9 +158,11 @@ bool DemoFarm::Start(int port, std::string* error) {
     server->set_keep_alive_timeout(kKeepAliveSeconds);
     server->set_tcp_nodelay(true);
     // Without SO_REUSEPORT, which would let a second farm share a busy port.
-    server->set_socket_options([](socket_t socket) {
+    auto listening = std::make_shared<socket_t>(INVALID_SOCKET);
+    server->set_socket_options([listening](socket_t socket) {
         const int yes = 1;
         setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        *listening = socket;
     });
     server->set_read_timeout(kSocketTimeoutSeconds, 0);
     server->set_write_timeout(kSocketTimeoutSeconds, 0);
@@ -191,6 +194,11 @@ bool DemoFarm::Start(int port, std::string* error) {
             *error = "can't listen on " + std::string(kHost) + ":" + std::to_string(port);
         }
         return false;
+    }
+    // httplib listens with a backlog of 5: of a dozen workers connecting at once, some would
+    // lose their SYN and wait a second for the retry. A second listen() sets a new backlog.
+    if (*listening != INVALID_SOCKET) {
+        ::listen(*listening, SOMAXCONN);
     }
     {
         const std::lock_guard lock(state.mutex);

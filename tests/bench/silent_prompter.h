@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/prompter.h"
+
+namespace quexa::bench {
+
+// Answers every question with No and every file request with Cancel.
+class SilentPrompter : public core::Prompter {
+  public:
+    Answer Ask(Title, std::string_view, Buttons) override { return Answer::No; }
+    std::optional<std::string> AskPassword() override { return std::nullopt; }
+    std::optional<std::string> ChooseFile(const FileRequest&) override { return std::nullopt; }
+};
+
+}  // namespace quexa::bench
