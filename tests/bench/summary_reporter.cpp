@@ -1,6 +1,11 @@
 #include "summary_reporter.h"
 
+#include <unistd.h>
+
 namespace quexa::bench {
+
+SummaryReporter::SummaryReporter()
+    : ConsoleReporter(isatty(STDOUT_FILENO) != 0 ? OO_Defaults : OO_Tabular) {}
 
 void SummaryReporter::ReportRuns(const std::vector<Run>& runs) {
     for (const Run& run : runs) {
