@@ -6,11 +6,16 @@
 #include "cli/command_context.h"
 #include "cli/config_command.h"
 #include "cli/engine_command.h"
+#include "cli/export_command.h"
 #include "cli/extract_command.h"
 #include "cli/fetch_command.h"
 #include "cli/find_command.h"
+#include "cli/import_command.h"
+#include "cli/passwd_command.h"
+#include "cli/save_command.h"
 #include "cli/schemes_command.h"
 #include "cli/search_command.h"
+#include "cli/show_command.h"
 #include "cli/status_command.h"
 #include "cli/verify_command.h"
 
@@ -28,11 +33,16 @@ int main(int argc, char** argv) {
     quexa::cli::AddCategoryCommand(app, context);
     quexa::cli::AddConfigCommand(app, context);
     quexa::cli::AddEngineCommand(app, context);
+    quexa::cli::AddExportCommand(app, context);
     quexa::cli::AddExtractCommand(app, context);
     quexa::cli::AddFetchCommand(app, context);
     quexa::cli::AddFindCommand(app, context);
+    quexa::cli::AddImportCommand(app, context);
+    quexa::cli::AddPasswdCommand(app, context);
+    quexa::cli::AddSaveCommand(app, context);
     quexa::cli::AddSchemesCommand(app, context);
     quexa::cli::AddSearchCommand(app, context);
+    quexa::cli::AddShowCommand(app, context);
     quexa::cli::AddStatusCommand(app, context);
     quexa::cli::AddVerifyCommand(app, context);
 
