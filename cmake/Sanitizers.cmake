@@ -1,5 +1,12 @@
+if(QUEXA_SANITIZE AND QUEXA_TSAN)
+    message(FATAL_ERROR "QUEXA_SANITIZE and QUEXA_TSAN can't be combined")
+endif()
 if(QUEXA_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
                         -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
+endif()
+if(QUEXA_TSAN)
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
 endif()

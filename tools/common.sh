@@ -31,10 +31,16 @@ ensure_packages() {
 
 # configure_and_build BUILD_DIR CMAKE_ARGS...
 configure_and_build() {
-    local dir=$1
-    shift
+    configure_and_build_targets "$1" "" "${@:2}"
+}
+
+# configure_and_build_targets BUILD_DIR "TARGET..." CMAKE_ARGS...: an empty list builds all.
+configure_and_build_targets() {
+    local dir=$1 targets=()
+    read -r -a targets <<<"$2"
+    shift 2
     say "Configuring $dir ($*)"
     cmake -S "$QUEXA_ROOT" -B "$QUEXA_ROOT/$dir" -G Ninja "$@" >/dev/null
-    say "Building $dir"
-    cmake --build "$QUEXA_ROOT/$dir" -- -j"$(nproc)"
+    say "Building $dir${targets[*]:+ (${targets[*]})}"
+    cmake --build "$QUEXA_ROOT/$dir" -- -j"$(nproc)" "${targets[@]}"
 }
