@@ -6,9 +6,11 @@
 #include "cli/command_context.h"
 #include "cli/config_command.h"
 #include "cli/engine_command.h"
+#include "cli/export_command.h"
 #include "cli/extract_command.h"
 #include "cli/fetch_command.h"
 #include "cli/find_command.h"
+#include "cli/import_command.h"
 #include "cli/passwd_command.h"
 #include "cli/save_command.h"
 #include "cli/schemes_command.h"
@@ -31,9 +33,11 @@ int main(int argc, char** argv) {
     quexa::cli::AddCategoryCommand(app, context);
     quexa::cli::AddConfigCommand(app, context);
     quexa::cli::AddEngineCommand(app, context);
+    quexa::cli::AddExportCommand(app, context);
     quexa::cli::AddExtractCommand(app, context);
     quexa::cli::AddFetchCommand(app, context);
     quexa::cli::AddFindCommand(app, context);
+    quexa::cli::AddImportCommand(app, context);
     quexa::cli::AddPasswdCommand(app, context);
     quexa::cli::AddSaveCommand(app, context);
     quexa::cli::AddSchemesCommand(app, context);
