@@ -2,6 +2,9 @@
 
 #include <openssl/evp.h>
 
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <string>
 
 namespace quexa::files {
@@ -24,16 +27,35 @@ const Key& DefaultKey() {
     return key;
 }
 
+// The key repeated over a period of whole 8-byte words is XORed a word at a time: records are
+// scrambled by the hundred thousand when a large list is saved or loaded.
 void Scramble(std::span<char> bytes, const Key& key, std::size_t keyLength) {
     if (keyLength == 0 || keyLength > key.size()) {
         keyLength = key.size();
     }
-    std::size_t k = 0;
-    for (char& byte : bytes) {
-        byte = static_cast<char>(static_cast<std::uint8_t>(byte) ^ key[k]);
-        if (++k == keyLength) {
-            k = 0;
+    constexpr std::size_t kWord = sizeof(std::uint64_t);
+    // The lowest set bit of the length is its greatest common divisor with 8, at most 8.
+    const std::size_t period = keyLength * kWord / std::min(keyLength & (~keyLength + 1), kWord);
+    std::array<std::uint64_t, kKeySize> pattern{};
+    std::array<unsigned char, kKeySize * kWord> patternBytes{};
+    for (std::size_t filled = 0; filled < period; filled += keyLength) {
+        std::memcpy(patternBytes.data() + filled, key.data(), keyLength);
+    }
+    std::memcpy(pattern.data(), patternBytes.data(), period);
+    const std::size_t words = period / kWord;
+    std::size_t offset = 0;
+    for (; offset + period <= bytes.size(); offset += period) {
+        char* block = bytes.data() + offset;
+        for (std::size_t w = 0; w < words; ++w) {
+            std::uint64_t value = 0;
+            std::memcpy(&value, block + w * kWord, kWord);
+            value ^= pattern[w];
+            std::memcpy(block + w * kWord, &value, kWord);
         }
+    }
+    for (std::size_t i = 0; offset + i < bytes.size(); ++i) {
+        bytes[offset + i] =
+            static_cast<char>(static_cast<unsigned char>(bytes[offset + i]) ^ patternBytes[i]);
     }
 }
 

@@ -44,8 +44,10 @@ void PutField(Record& record, Field field, std::string_view text) {
 
 std::string GetField(const Record& record, Field field) {
     const char* begin = record.data() + field.offset;
-    const char* end = std::find(begin, begin + field.width, '\0');
-    return {begin, end};
+    const void* end = std::memchr(begin, '\0', field.width);
+    return {begin, end == nullptr
+                       ? field.width
+                       : static_cast<std::size_t>(static_cast<const char*>(end) - begin)};
 }
 
 ContainerHeader BuildHeader(const ResultFileHeader& header, std::size_t rows) {

@@ -42,7 +42,7 @@ TEST(ContainerKeyTest, ScramblingTwiceRestoresEveryByte) {
     for (int i = 0; i < 700; ++i) {
         bytes += static_cast<char>(i * 37);
     }
-    for (const std::size_t length : {1u, 7u, 20u}) {
+    for (const std::size_t length : {1u, 3u, 7u, 8u, 13u, 16u, 20u}) {
         std::string copy = bytes;
         Scramble(copy, DefaultKey(), length);
         EXPECT_NE(copy, bytes);
@@ -52,6 +52,19 @@ TEST(ContainerKeyTest, ScramblingTwiceRestoresEveryByte) {
         }
         Scramble(copy, DefaultKey(), length);
         EXPECT_EQ(copy, bytes);
+    }
+}
+
+TEST(ContainerKeyTest, InputsShorterThanTheKeyAndOfAnyLengthAreScrambledByteForByte) {
+    for (const std::size_t size : {0u, 1u, 5u, 19u, 39u, 41u, 159u, 161u, 622u}) {
+        for (const std::size_t length : {3u, 20u}) {
+            std::string bytes(size, '\x5A');
+            Scramble(bytes, DefaultKey(), length);
+            for (std::size_t i = 0; i < bytes.size(); ++i) {
+                ASSERT_EQ(static_cast<std::uint8_t>(bytes[i] ^ 0x5A), DefaultKey()[i % length])
+                    << "size " << size << " length " << length << " byte " << i;
+            }
+        }
     }
 }
 
