@@ -4,11 +4,68 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__)
+#include <immintrin.h>
 #endif
 
 namespace quexa::core {
+
+namespace {
+
+// Candidates are the places where the needle's first, middle and last bytes all stand; only those
+// are compared in full. A text built to make most places candidates gets the linear memmem instead.
+std::size_t FindPlain(const char* data, std::size_t size, std::size_t from,
+                      std::string_view needle) {
+    const void* hit = memmem(data + from, size - from, needle.data(), needle.size());
+    return hit == nullptr ? npos : static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+}
+
+bool MiddleMatches(const char* at, std::string_view needle) {
+    return std::memcmp(at + 1, needle.data() + 1, needle.size() - 2) == 0;
+}
+
+#if defined(__x86_64__)
+__attribute__((target("avx2"))) std::size_t FindWide(const char* data, std::size_t size,
+                                                     std::size_t from, std::string_view needle) {
+    const std::size_t last = needle.size() - 1;
+    const std::size_t middle = last / 2;
+    const __m256i first = _mm256_set1_epi8(needle.front());
+    const __m256i centre = _mm256_set1_epi8(needle[middle]);
+    const __m256i final = _mm256_set1_epi8(needle.back());
+    std::size_t misses = 0;
+    std::size_t at = from;
+    for (; at + last + 32 <= size; at += 32) {
+        const char* const block = data + at;
+        const __m256i head = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block));
+        const __m256i mid = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + middle));
+        const __m256i tail = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + last));
+        const __m256i ends =
+            _mm256_and_si256(_mm256_cmpeq_epi8(head, first), _mm256_cmpeq_epi8(tail, final));
+        auto mask = static_cast<unsigned>(
+            _mm256_movemask_epi8(_mm256_and_si256(ends, _mm256_cmpeq_epi8(mid, centre))));
+        for (; mask != 0; mask &= mask - 1) {
+            const std::size_t candidate = at + static_cast<unsigned>(__builtin_ctz(mask));
+            if (MiddleMatches(data + candidate, needle)) {
+                return candidate;
+            }
+            if (++misses > 64 + (at - from) / needle.size()) {
+                return FindPlain(data, size, candidate + 1, needle);
+            }
+        }
+    }
+    return FindPlain(data, size, at, needle);
+}
+
+bool HasAvx2() {
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
+    return has;
+}
+#endif
+
+}  // namespace
 
 std::size_t Find(std::string_view text, std::string_view needle, std::size_t from) {
     if (from > text.size()) {
@@ -17,9 +74,18 @@ std::size_t Find(std::string_view text, std::string_view needle, std::size_t fro
     if (needle.empty()) {
         return from;
     }
-    const void* hit = memmem(text.data() + from, text.size() - from, needle.data(), needle.size());
-    return hit == nullptr ? npos
-                          : static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+    if (needle.size() == 1) {
+        const void* hit = std::memchr(text.data() + from, needle[0], text.size() - from);
+        return hit == nullptr
+                   ? npos
+                   : static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+    }
+#if defined(__x86_64__)
+    if (HasAvx2()) {
+        return FindWide(text.data(), text.size(), from, needle);
+    }
+#endif
+    return FindPlain(text.data(), text.size(), from, needle);
 }
 
 bool IsSpace(char c) {

@@ -1,8 +1,11 @@
 #include "engines/markup.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string_view>
+
+#include "core/text.h"
 
 namespace quexa::engines {
 
@@ -198,16 +201,15 @@ void PutSymbol(char*& write, const char*& read, const Symbol& symbol) {
     read += symbol.name.size();
 }
 
-}  // namespace
-
-void StripTags(std::string& text) {
-    char* const data = text.data();
-    const std::size_t size = text.size();
+// Strips from in to out, which may be the same buffer: nothing is written ahead of what was read.
+// Stops once cap bytes are written; consumed tells how far in was read.
+std::size_t StripRun(const char* in, std::size_t size, char* out, std::size_t cap,
+                     std::size_t& consumed) {
     // A "<" with no ">" after it ends tag removal, so tags only start before the last ">".
-    const void* lastClose = memrchr(data, '>', size);
+    const void* lastClose = memrchr(in, '>', size);
     const std::size_t tagLimit =
         lastClose == nullptr ? 0
-                             : static_cast<std::size_t>(static_cast<const char*>(lastClose) - data);
+                             : static_cast<std::size_t>(static_cast<const char*>(lastClose) - in);
     static constexpr auto kSpecial = [] {
         std::array<bool, 256> special{};
         special['<'] = special[' '] = special['\r'] = special['\n'] = true;
@@ -216,23 +218,32 @@ void StripTags(std::string& text) {
     std::size_t read = 0;
     std::size_t write = 0;
     bool unpairedSpace = false;  // the last byte written is a space without a partner yet
-    while (read < size) {
-        char c = data[read];
+    while (read < size && write < cap) {
+        char c = in[read];
         if (!kSpecial[static_cast<unsigned char>(c)]) {
-            data[write++] = c;
+            out[write++] = c;
             ++read;
             unpairedSpace = false;
             continue;
         }
         ++read;
         if (c == '<' && read <= tagLimit) {
-            const void* close = std::memchr(data + read, '>', tagLimit + 1 - read);
-            read = static_cast<std::size_t>(static_cast<const char*>(close) - data) + 1;
+            // Most tags are short: a few bytes by hand before memchr pays.
+            std::size_t close = read;
+            while (close < read + 8 && in[close] != '>') {  // stops at tagLimit at the latest
+                ++close;
+            }
+            if (in[close] != '>') {
+                close = static_cast<std::size_t>(
+                    static_cast<const char*>(std::memchr(in + close, '>', tagLimit + 1 - close)) -
+                    in);
+            }
+            read = close + 1;
             c = ' ';
         } else if (c == '\r' || c == '\n') {
             continue;
         } else if (c != ' ') {
-            data[write++] = c;
+            out[write++] = c;
             unpairedSpace = false;
             continue;
         }
@@ -240,14 +251,17 @@ void StripTags(std::string& text) {
         if (unpairedSpace) {
             --write;
         } else {
-            data[write++] = ' ';
+            out[write++] = ' ';
         }
         unpairedSpace = !unpairedSpace;
     }
-    text.resize(write);
+    consumed = read;
+    return write;
 }
 
-void DecodeEntities(std::string& text) {
+// Decodes in place. Of a text that goes on beyond its end, only the part whose decoding cannot
+// depend on what follows is kept.
+void Decode(std::string& text, bool complete) {
     char* const data = text.data();
     const char* const end = data + text.size();
     char* write = data;
@@ -266,6 +280,10 @@ void DecodeEntities(std::string& text) {
         if (semicolon == nullptr || semicolon < read) {
             semicolon = static_cast<const char*>(std::memchr(read + 1, ';', end - read - 1));
             if (semicolon == nullptr) {
+                if (!complete) {
+                    text.resize(static_cast<std::size_t>(write - data));
+                    return;
+                }
                 break;  // no reference can end any more: the rest stays as it is
             }
         }
@@ -292,6 +310,40 @@ void DecodeEntities(std::string& text) {
         std::memmove(write, read, rest);
     }
     text.resize(static_cast<std::size_t>(write - data) + rest);
+}
+
+}  // namespace
+
+void StripTags(std::string& text) {
+    std::size_t consumed = 0;
+    text.resize(StripRun(text.data(), text.size(), text.data(), text.size(), consumed));
+}
+
+bool StripTagsInto(std::string_view source, std::string& text, std::size_t cap) {
+    text.resize(std::min(source.size(), cap));
+    std::size_t consumed = 0;
+    const std::size_t written =
+        StripRun(source.data(), source.size(), text.data(), text.size(), consumed);
+    if (consumed == source.size()) {
+        text.resize(written);
+        return true;
+    }
+    // A last space may still lose its partner and trailing white space may yet be trimmed: the
+    // text ends at its last other byte.
+    std::size_t settled = written;
+    while (settled > 0 && core::IsSpace(text[settled - 1])) {
+        --settled;
+    }
+    text.resize(settled);
+    return false;
+}
+
+void DecodeEntities(std::string& text) {
+    Decode(text, true);
+}
+
+void DecodeEntitiesOfPrefix(std::string& text) {
+    Decode(text, false);
 }
 
 // The symbols are replaced group after group, each group left to right. One pass gives the

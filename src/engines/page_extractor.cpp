@@ -6,11 +6,25 @@
 
 namespace quexa::engines {
 
+namespace {
+
+// Decoded bytes that settle the first limit + 1 bytes of the symbol pass, all the cut looks at.
+// That pass turns at most 11 bytes into one, looks 13 bytes ahead and rewrites at most 5 bytes
+// behind it.
+constexpr std::size_t SettledBytesFor(std::size_t limit) {
+    return 16 * (limit + 1) + 64;
+}
+
+}  // namespace
+
 PageExtractor::PageExtractor(const EngineDefinition& engine)
     : urlRules_(engine.urlRules),
       itemTemplates_(SplitTemplateList(engine.itemTemplates)),
       nextPageTemplates_(SplitTemplateList(engine.nextPageTemplates)),
-      nextPageRoot_(engine.nextPageRoot) {}
+      nextPageRoot_(engine.nextPageRoot) {
+    parser_.LimitValues(SettledBytesFor(ExtractedItem::kTitleLimit),
+                        SettledBytesFor(ExtractedItem::kPreviewLimit));
+}
 
 void PageExtractor::ExtractItems(std::string page, const ItemSink& sink) {
     parser_.SetPage(std::move(page));

@@ -19,9 +19,22 @@ std::string WithTabs(std::string_view text) {
     return core::ReplaceAll(text, kTab, "\t");
 }
 
-void CleanText(std::string& text) {
-    StripTags(text);
-    core::TrimInPlace(text);
+// Tags stripped, trimmed and references decoded. With a budget, the text is read only until its
+// first budget bytes are settled; most hostile texts settle within a few times their budget.
+void CleanText(std::string_view raw, std::string& text, std::size_t budget) {
+    budget = std::max<std::size_t>(budget, 1);
+    for (std::size_t cap = budget > core::npos / 4 ? core::npos : budget * 4;; cap *= 4) {
+        const bool complete = StripTagsInto(raw, text, cap);
+        core::TrimInPlace(text);
+        if (complete) {
+            DecodeEntities(text);
+            return;
+        }
+        DecodeEntitiesOfPrefix(text);
+        if (text.size() >= budget) {
+            return;
+        }
+    }
 }
 
 }  // namespace
@@ -42,6 +55,11 @@ void PageParser::SetNextPageTemplate(std::string_view nextPageTemplate) {
 
 void PageParser::SetNextPageRoot(std::string_view root) {
     nextPageRoot_ = root;
+}
+
+void PageParser::LimitValues(std::size_t titleBytes, std::size_t previewBytes) {
+    titleBudget_ = titleBytes;
+    previewBudget_ = previewBytes;
 }
 
 void PageParser::PrepareItemTemplate() {
@@ -75,12 +93,12 @@ void PageParser::PrepareItemTemplate() {
             templateUsable_ = false;
             break;
         }
-        delimiters_[i] = core::Searcher(std::string_view(itemTemplate_).substr(cut, at - cut));
+        delimiters_[i] = itemTemplate_.substr(cut, at - cut);
         order_[i] = found[i].value;
         cut = at + found[i].text.size();
     }
     if (templateUsable_) {
-        delimiters_[3] = core::Searcher(std::string_view(itemTemplate_).substr(cut));
+        delimiters_[3] = itemTemplate_.substr(cut);
     }
 }
 
@@ -91,11 +109,11 @@ bool PageParser::ExtractNextItem(std::string& title, std::string& location, std:
     std::array<std::size_t, 4> starts{};  // where each delimiter was found
     std::size_t from = scanPosition_;
     for (std::size_t i = 0; i < delimiters_.size(); ++i) {
-        starts[i] = delimiters_[i].Find(page_, from);
+        starts[i] = core::Find(page_, delimiters_[i], from);
         if (starts[i] == core::npos) {
             return false;
         }
-        from = starts[i] + delimiters_[i].needle().size();
+        from = starts[i] + delimiters_[i].size();
     }
     // Only a template with no literal text at all can stand still; it would match forever.
     if (from == scanPosition_) {
@@ -104,26 +122,21 @@ bool PageParser::ExtractNextItem(std::string& title, std::string& location, std:
     scanPosition_ = from;
 
     for (std::size_t i = 0; i < order_.size(); ++i) {
-        const std::size_t begin = starts[i] + delimiters_[i].needle().size();
-        std::string value = page_.substr(begin, starts[i + 1] - begin);
+        const std::size_t begin = starts[i] + delimiters_[i].size();
+        const std::string_view raw = std::string_view(page_).substr(begin, starts[i + 1] - begin);
         switch (order_[i]) {
             case Value::kTitle:
-                title = std::move(value);
+                CleanText(raw, title, titleBudget_);
                 break;
             case Value::kLocation:
-                location = std::move(value);
+                location.assign(core::Trim(raw));
+                DecodeEntities(location);
                 break;
             case Value::kPreview:
-                preview = std::move(value);
+                CleanText(raw, preview, previewBudget_);
                 break;
         }
     }
-    core::TrimInPlace(location);
-    CleanText(title);
-    CleanText(preview);
-    DecodeEntities(location);
-    DecodeEntities(title);
-    DecodeEntities(preview);
     return true;
 }
 

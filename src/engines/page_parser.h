@@ -5,8 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/searcher.h"
-
 namespace quexa::engines {
 
 // Cuts result items and the next page's link out of one engine result page by plain substring
@@ -17,6 +15,9 @@ class PageParser {
     void SetItemTemplate(std::string_view itemTemplate);
     void SetNextPageTemplate(std::string_view nextPageTemplate);
     void SetNextPageRoot(std::string_view root);
+    // Titles and previews longer than these counts may come back cut: then they are a prefix of
+    // the full text, at least this long. A hostile page's huge values cost only what is kept.
+    void LimitValues(std::size_t titleBytes, std::size_t previewBytes);
 
     // Drops the page's line breaks and cuts the item template into its four delimiters.
     void PrepareItemTemplate();
@@ -38,7 +39,9 @@ class PageParser {
     std::string nextPageTemplate_;
     std::string nextPageRoot_;
     std::size_t scanPosition_ = 0;
-    std::array<core::Searcher, 4> delimiters_;
+    std::size_t titleBudget_ = std::string::npos;
+    std::size_t previewBudget_ = std::string::npos;
+    std::array<std::string, 4> delimiters_;
     std::array<Value, 3> order_{Value::kTitle, Value::kLocation, Value::kPreview};
     // A template lacking a placeholder matches nothing.
     bool templateUsable_ = false;

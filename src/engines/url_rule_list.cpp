@@ -60,7 +60,13 @@ bool UrlRuleList::Extract(const Rule& rule, std::string& location) {
     const std::size_t suffixAt = core::Find(location, rule.suffix, prefixAt);
     const std::size_t end =
         (suffixAt == core::npos || suffixAt <= prefixAt) ? location.size() : suffixAt;
-    location = std::string(Between(location, prefixAt + rule.prefix.size(), end));
+    const std::size_t begin = prefixAt + rule.prefix.size();
+    if (begin >= end || begin >= location.size()) {
+        location.clear();
+    } else {
+        location.erase(end);
+        location.erase(0, begin);
+    }
     return true;
 }
 
