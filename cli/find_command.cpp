@@ -57,21 +57,6 @@ void Remember(TaskSession& session, const std::string& patterns, const std::stri
     history.Add(profile, patterns, history.Load(profile));
 }
 
-bool Save(TaskSession& session, const std::string& path) {
-    const tasks::TaskState& state = session.control().state();
-    files::ResultFileHeader header;
-    header.mode = state.searchMode;
-    header.keywords = state.currentQuery;
-    header.searchTarget = state.searchTarget;
-    header.author = session.cache().authorName;
-    if (!files::WriteResultFile(path, session.list(), header, session.prompter())) {
-        std::cerr << "Error: can't save " << path << "\n";
-        return false;
-    }
-    session.list().ClearModified();
-    return true;
-}
-
 // Looks for a Ctrl-C once before every directory entry, where the search lets pending work run.
 void WatchForStop(TaskSession& session, const StopRequest& stop) {
     session.mainThread().Post([&session, &stop] {
@@ -101,7 +86,7 @@ int Find(const FindOptions& options, const CommandContext& context) {
     WatchForStop(session, stop);
     const bool ran = control.RunIntranetSearch([&] {
         if (!options.save.empty()) {
-            Save(session, options.save);
+            session.SaveList(options.save);
         }
     });
     session.line().Clear();
@@ -109,7 +94,7 @@ int Find(const FindOptions& options, const CommandContext& context) {
         return 1;
     }
     PrintItems(session.list(), options.json, std::cout);
-    if (!options.save.empty() && !Save(session, options.save)) {
+    if (!options.save.empty() && !session.SaveList(options.save)) {
         return 1;
     }
     if (stop.Requested()) {

@@ -14,7 +14,6 @@
 #include "core/text.h"
 #include "engines/category_list.h"
 #include "engines/scheme_list.h"
-#include "files/result_file.h"
 
 namespace quexa::cli {
 namespace {
@@ -103,21 +102,6 @@ void Remember(TaskSession& session, const WizardChoices& choices, bool verify) {
     history.Add(profile, choices.query, history.Load(profile));
 }
 
-bool Save(TaskSession& session, const std::string& path) {
-    const tasks::TaskState& state = session.control().state();
-    files::ResultFileHeader header;
-    header.mode = state.searchMode;
-    header.keywords = state.currentQuery;
-    header.searchTarget = state.searchTarget;
-    header.author = session.cache().authorName;
-    if (!files::WriteResultFile(path, session.list(), header, session.prompter())) {
-        std::cerr << "Error: can't save " << path << "\n";
-        return false;
-    }
-    session.list().ClearModified();
-    return true;
-}
-
 int Search(const SearchOptions& options, const CommandContext& context) {
     TaskSession session(context, std::nullopt);
     const std::optional<WizardChoices> choices = Choose(session, options);
@@ -139,7 +123,7 @@ int Search(const SearchOptions& options, const CommandContext& context) {
     }
     const bool stopped = session.RunToEnd(stop);
     PrintItems(session.list(), options.json, std::cout);
-    if (!options.save.empty() && !Save(session, options.save)) {
+    if (!options.save.empty() && !session.SaveList(options.save)) {
         return 1;
     }
     return stopped ? StopRequest::kInterruptedExit : 0;

@@ -1,10 +1,12 @@
 #include "cli/task_session.h"
 
 #include <chrono>
+#include <iostream>
 
 #include "cli/settings_loader.h"
 #include "core/result_item.h"
 #include "core/settings_table.h"
+#include "files/result_file.h"
 #include "platform/app_folder_locator.h"
 
 namespace quexa::cli {
@@ -54,6 +56,21 @@ bool TaskSession::RunToEnd(const StopRequest& stop) {
     }
     line_.Clear();
     return stopped || stop.Requested();
+}
+
+bool TaskSession::SaveList(const std::string& path) {
+    const tasks::TaskState& state = control_->state();
+    files::ResultFileHeader header;
+    header.mode = state.searchMode;
+    header.keywords = state.currentQuery;
+    header.searchTarget = state.searchTarget;
+    header.author = cache_.authorName;
+    if (!files::WriteResultFile(path, list_, header, prompter_)) {
+        std::cerr << "Error: can't save " << path << "\n";
+        return false;
+    }
+    list_.ClearModified();
+    return true;
 }
 
 }  // namespace quexa::cli

@@ -31,6 +31,8 @@ class TaskSession {
     // Runs the user-interface thread's queue until the task (and the verification it may
     // start) has ended and its workers are gone. A Ctrl-C stops the task; true when one did.
     bool RunToEnd(const StopRequest& stop);
+    // Writes the list as a result file of the task that made it; says so on stderr if it can't.
+    bool SaveList(const std::string& path);
 
     platform::SettingsStore& profile() { return *profile_; }
     const core::AppFolders& folders() const { return folders_; }
