@@ -13,7 +13,6 @@
 #include "core/settings_table.h"
 #include "files/folder_search.h"
 #include "files/pattern_list.h"
-#include "files/result_file.h"
 #include "tasks/intranet_search.h"
 
 namespace quexa::cli {
