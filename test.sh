@@ -13,7 +13,7 @@ say "Running the tests"
 if [ "${QUEXA_TSAN:-1}" = 0 ]; then
     exit 0
 fi
-tsan_tests=(integration_tasks unit_ui)
+tsan_tests=(integration_tasks unit_files unit_ui)
 configure_and_build_targets build/tsan "${tsan_tests[*]}" -DCMAKE_BUILD_TYPE=Debug -DQUEXA_TSAN=ON
 # Any report fails its test. The demo farm's HTTP server is an uninstrumented Debian library.
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$QUEXA_ROOT/tools/tsan.supp"

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,9 +27,18 @@ class LocationSet {
     bool Contains(std::string_view location) const;
     // False when the location was already present: test and insert in one step.
     bool Insert(std::string_view location);
+    // The hash the set gives a location, which any thread can work out ahead of InsertAll.
+    static std::uint64_t HashOf(std::string_view location);
+    // Inserts the locations in order under one lock, each with its HashOf; inserted[i] is
+    // whether locations[i] was new. One lock for the run lets the table's cache misses overlap
+    // instead of waiting one after another: this is how a load adds many items fast.
+    void InsertAll(std::span<const std::string_view> locations,
+                   std::span<const std::uint64_t> hashes, std::span<bool> inserted);
     void Remove(std::string_view location);
     void Clear();
     std::size_t Size() const;
+    // Room for this many locations in all without the table growing on the way.
+    void Reserve(std::size_t locations);
 
   private:
     struct Slot {
@@ -43,9 +53,9 @@ class LocationSet {
         bool found;
     };
 
-    // Lower-cases into scratch_ and returns its hash.
-    std::uint64_t LowerKey(std::string_view location) const;
-    Probe Find(std::uint64_t hash) const;
+    Probe Find(std::uint64_t hash, std::string_view location) const;
+    bool InsertLocked(std::uint64_t hash, std::string_view location);
+    void ReserveLocked(std::size_t locations);
     std::string_view KeyOf(const Slot& slot) const;
     void Place(std::vector<Slot>& slots, const Slot& slot) const;
     void Grow();
@@ -53,9 +63,8 @@ class LocationSet {
     void EraseAt(std::size_t index);
 
     mutable std::mutex mutex_;
-    mutable std::string scratch_;
     std::vector<Slot> slots_;
-    // Every key, back to back; removed keys stay as garbage until Compact.
+    // Every key lower-cased, back to back; removed keys stay as garbage until Compact.
     std::string keys_;
     std::size_t size_ = 0;
     std::size_t garbage_ = 0;

@@ -1,6 +1,7 @@
 #include "core/result_list.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include "core/text.h"
@@ -48,9 +49,57 @@ ResultList::ResultList() : ResultList(std::make_shared<LocationSet>()) {}
 ResultList::ResultList(std::shared_ptr<LocationSet> locations) : locations_(std::move(locations)) {}
 
 ResultList::Added ResultList::AddItem(std::ptrdiff_t position, ResultItem item) {
+    RemoveSeparators(item);
+    // The key is the location as given; the cell below may be shorter.
+    const bool alreadyListed = !locations_->Insert(item.location);
+    return {Place(position, std::move(item)), alreadyListed};
+}
+
+std::optional<std::size_t> ResultList::AddUnlistedItem(std::ptrdiff_t position, ResultItem item) {
+    RemoveSeparators(item);
+    if (!locations_->Insert(item.location)) {
+        return std::nullopt;
+    }
+    return Place(position, std::move(item));
+}
+
+std::size_t ResultList::AppendPreparedItems(std::span<PreparedItem> items, bool onlyUnlisted) {
+    constexpr std::size_t kRun = 256;
+    std::array<std::string_view, kRun> locations;
+    std::array<std::uint64_t, kRun> hashes{};
+    std::array<bool, kRun> inserted{};
+    std::size_t added = 0;
+    for (std::size_t start = 0; start < items.size(); start += kRun) {
+        const std::span<PreparedItem> run =
+            items.subspan(start, std::min(kRun, items.size() - start));
+        for (std::size_t i = 0; i < run.size(); ++i) {
+            locations[i] = run[i].item_.location;
+            hashes[i] = run[i].hash_;
+        }
+        locations_->InsertAll(std::span(locations).first(run.size()),
+                              std::span(hashes).first(run.size()), inserted);
+        for (std::size_t i = 0; i < run.size(); ++i) {
+            if (inserted[i] || !onlyUnlisted) {
+                Place(static_cast<std::ptrdiff_t>(rows_.size()), std::move(run[i].item_));
+                ++added;
+            }
+        }
+    }
+    return added;
+}
+
+void ResultList::Reserve(std::size_t more) {
+    rows_.reserve(rows_.size() + more);
+    locations_->Reserve(locations_->Size() + more);
+}
+
+void ResultList::RemoveSeparators(ResultItem& item) {
     for (std::string* text : {&item.title, &item.location, &item.searchTarget, &item.preview}) {
         RemoveChar(*text, '|');
     }
+}
+
+std::size_t ResultList::Place(std::ptrdiff_t position, ResultItem item) {
     const std::size_t row =
         position < 0 ? 0 : std::min(static_cast<std::size_t>(position), rows_.size());
     if (item.preview.size() > kPreviewCutAbove) {
@@ -58,8 +107,6 @@ ResultList::Added ResultList::AddItem(std::ptrdiff_t position, ResultItem item) 
         item.preview += "...";
     }
     CutInPlace(item.title, ResultItem::kTitleLimit);
-    // The key is the location as given; the cell below may be shorter.
-    const bool alreadyListed = !locations_->Insert(item.location);
     std::unique_ptr<std::string> longKey;
     if (item.location.size() > kCellTextLimit) {
         longKey = std::make_unique<std::string>(item.location);
@@ -73,14 +120,18 @@ ResultList::Added ResultList::AddItem(std::ptrdiff_t position, ResultItem item) 
     if (observer_ != nullptr) {
         observer_->RowAboutToBeInserted(row);
     }
-    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(row),
-                 Row{std::move(item), row, false, std::move(longKey)});
+    if (row == rows_.size()) {
+        rows_.push_back(Row{std::move(item), row, false, std::move(longKey)});
+    } else {
+        rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(row),
+                     Row{std::move(item), row, false, std::move(longKey)});
+    }
     selectedCount_ += selected ? 1 : 0;
     modified_ = true;
     if (observer_ != nullptr) {
         observer_->RowInserted(row);
     }
-    return {row, alreadyListed};
+    return row;
 }
 
 ResultList::Added ResultList::AddItemByHand(std::optional<std::size_t> currentRow,

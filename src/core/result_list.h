@@ -3,11 +3,13 @@
 #include <cstddef>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/location_set.h"
+#include "core/prepared_item.h"
 #include "core/result_column.h"
 #include "core/result_item.h"
 #include "core/result_list_observer.h"
@@ -65,7 +67,18 @@ class ResultList {
     // The observer is not owned and must outlive the list or be unset with nullptr.
     void SetObserver(ResultListObserver* observer) { observer_ = observer; }
 
+    // The control's rows are "|"-separated: every text an item brings loses that character.
+    static void RemoveSeparators(ResultItem& item);
+
     Added AddItem(std::ptrdiff_t position, ResultItem item);
+    // As AddItem, but an item whose location is already listed is not added: the row, or
+    // nothing. One lookup instead of a test and an insert.
+    std::optional<std::size_t> AddUnlistedItem(std::ptrdiff_t position, ResultItem item);
+    // Adds readied items behind the last row, as AddItem does, or as AddUnlistedItem with
+    // onlyUnlisted; their locations go into the set in one run. Returns the rows added.
+    std::size_t AppendPreparedItems(std::span<PreparedItem> items, bool onlyUnlisted);
+    // Room for this many more rows and locations, for a caller that knows how many will come.
+    void Reserve(std::size_t more);
     // The Add command: before the current row, at the top without one; never selected.
     Added AddItemByHand(std::optional<std::size_t> currentRow, ResultItem item);
 
@@ -131,6 +144,9 @@ class ResultList {
     };
 
     enum class Upkeep { Full, KeepModified, RowOnly };
+
+    // Cuts the cells to their limits and inserts the row; the location set is done already.
+    std::size_t Place(std::ptrdiff_t position, ResultItem item);
 
     bool Delete(std::size_t row, Upkeep upkeep);
     void SetAllSelected(bool (*next)(bool));

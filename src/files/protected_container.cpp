@@ -60,6 +60,7 @@ bool ProtectedContainer::Open(const fs::path& path) {
     }
     lastDirection_ = Direction::kRead;
     header_ = header;
+    MakeRecordMask();
     return true;
 }
 
@@ -97,6 +98,7 @@ bool ProtectedContainer::WriteHeader(const ContainerHeader& buffer) {
         return false;
     }
     header_ = buffer;
+    MakeRecordMask();
     return true;
 }
 
@@ -113,6 +115,15 @@ bool ProtectedContainer::ReadRecord(Record& buffer, std::int64_t index) {
     const auto count = static_cast<std::size_t>(stream_.gcount());
     Scramble(std::span<char>(buffer.data(), count), DefaultKey(), KeyLength());
     return count == buffer.size();
+}
+
+std::size_t ProtectedContainer::ReadScrambledRecords(std::span<Record> buffer) {
+    if (buffer.empty() || !SeekToRecord(kCurrentPosition)) {
+        return 0;
+    }
+    SwitchTo(Direction::kRead);
+    stream_.read(buffer.data()->data(), static_cast<std::streamsize>(buffer.size_bytes()));
+    return static_cast<std::size_t>(stream_.gcount()) / kRecordSize;
 }
 
 bool ProtectedContainer::WriteRecord(Record& buffer, std::int64_t index) {
@@ -231,6 +242,11 @@ void ProtectedContainer::SwitchTo(Direction direction) {
 
 std::size_t ProtectedContainer::KeyLength() const {
     return header_.KeyLength();
+}
+
+void ProtectedContainer::MakeRecordMask() {
+    recordMask_.fill('\0');
+    Scramble(recordMask_, DefaultKey(), KeyLength());
 }
 
 }  // namespace quexa::files

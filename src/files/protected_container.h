@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -44,6 +45,11 @@ class ProtectedContainer {
     bool SeekToRecords();
     // A short read returns false with the bytes read so far descrambled in the buffer.
     bool ReadRecord(Record& buffer, std::int64_t index = kCurrentPosition);
+    // Reads on from the current position into as many records as the buffer holds, in one
+    // read, and leaves them scrambled: a record XOR RecordMask() is the record. Returns the
+    // number of whole records read; a trailing partial record is left out.
+    std::size_t ReadScrambledRecords(std::span<Record> buffer);
+    const Record& RecordMask() const { return recordMask_; }
     // Scrambles the caller's buffer in place once the position is reached. Records are
     // buffered: Flush tells whether they reached the file.
     bool WriteRecord(Record& buffer, std::int64_t index = kCurrentPosition);
@@ -64,8 +70,11 @@ class ProtectedContainer {
     bool SeekToRecord(std::int64_t index);
     void SwitchTo(Direction direction);
     std::size_t KeyLength() const;
+    // What scrambling a record of zero bytes gives: a record XOR this is descrambled.
+    void MakeRecordMask();
 
     ContainerHeader header_;
+    Record recordMask_{};
     std::filesystem::path path_;
     std::ios::openmode mode_{};
     std::vector<char> streamBuffer_;

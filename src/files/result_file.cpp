@@ -1,6 +1,8 @@
 #include "files/result_file.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 #include <span>
 #include <system_error>
@@ -8,6 +10,7 @@
 #include "core/text.h"
 #include "files/atomic_file.h"
 #include "files/container_header.h"
+#include "files/record_decoder.h"
 
 namespace quexa::files {
 namespace fs = std::filesystem;
@@ -42,12 +45,52 @@ void PutField(Record& record, Field field, std::string_view text) {
     std::memcpy(record.data() + field.offset, text.data(), length);
 }
 
-std::string GetField(const Record& record, Field field) {
-    const char* begin = record.data() + field.offset;
-    const void* end = std::memchr(begin, '\0', field.width);
-    return {begin, end == nullptr
-                       ? field.width
-                       : static_cast<std::size_t>(static_cast<const char*>(end) - begin)};
+constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+
+std::uint64_t MaskedWord(const char* bytes, const char* mask) {
+    std::uint64_t word = 0;
+    std::uint64_t key = 0;
+    std::memcpy(&word, bytes, sizeof word);
+    std::memcpy(&key, mask, sizeof key);
+    return word ^ key;
+}
+
+// The text of a field of record XOR mask: up to its first zero byte, or the whole field.
+std::string GetField(const Record& record, const Record& mask, Field field) {
+    const char* in = record.data() + field.offset;
+    const char* key = mask.data() + field.offset;
+    std::size_t length = 0;
+    for (; length + sizeof(std::uint64_t) <= field.width; length += sizeof(std::uint64_t)) {
+        const std::uint64_t word = MaskedWord(in + length, key + length);
+        // The lowest flagged byte is the first zero byte; flags above it may be false.
+        const std::uint64_t zeros = (word - kOnes) & ~word & kHighs;
+        if (zeros != 0) {
+            length += static_cast<std::size_t>(std::countr_zero(zeros)) / 8;
+            break;
+        }
+    }
+    if (length + sizeof(std::uint64_t) > field.width) {
+        while (length < field.width && in[length] != key[length]) {
+            ++length;
+        }
+    }
+    std::string text(length, '\0');
+    char* out = text.data();
+    std::size_t i = 0;
+    for (; i + sizeof(std::uint64_t) <= length; i += sizeof(std::uint64_t)) {
+        const std::uint64_t word = MaskedWord(in + i, key + i);
+        std::memcpy(out + i, &word, sizeof word);
+    }
+    for (; i < length; ++i) {
+        out[i] = static_cast<char>(in[i] ^ key[i]);
+    }
+    return text;
+}
+
+const Record& ZeroMask() {
+    static const Record zeros{};
+    return zeros;
 }
 
 ContainerHeader BuildHeader(const ResultFileHeader& header, std::size_t rows) {
@@ -123,26 +166,36 @@ bool ReportVersion(int version, core::Prompter& prompter) {
     return false;
 }
 
+// The header's count, but never more than the file holds: a damaged count must not reserve
+// memory for records that are not there.
+std::size_t RecordsPresent(const fs::path& path, std::uint32_t count) {
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (error || size <= kHeaderSize) {
+        return 0;
+    }
+    return std::min<std::uintmax_t>(count, (size - kHeaderSize) / kRecordSize);
+}
+
 void ReadRecords(ProtectedContainer& container, std::uint32_t count, core::ResultList& list,
                  const LoadOptions& options, const FileProgress& progress,
                  core::WaitState::Scope& wait) {
-    Record record{};
-    for (std::uint32_t index = 0; index < count; ++index) {
-        if (wait.Cancelled()) {
+    RecordDecoder decoder(container, count, options.previewHeight);
+    std::uint32_t index = 0;
+    for (std::vector<core::PreparedItem> batch = decoder.Next(); !batch.empty();
+         batch = decoder.Next()) {
+        std::size_t taken = 0;
+        for (; taken < batch.size(); ++taken, ++index) {
+            if (wait.Cancelled()) {
+                break;
+            }
+            wait.SetPosition(index);
+            Pump(progress);
+        }
+        list.AppendPreparedItems(std::span(batch).first(taken), options.skipListed);
+        if (taken < batch.size()) {
             return;
         }
-        wait.SetPosition(index);
-        Pump(progress);
-        record.fill('\0');
-        if (!container.ReadRecord(record)) {
-            return;
-        }
-        core::ResultItem item = DecodeRecord(record);
-        if (options.skipListed && list.Locations().Contains(item.location)) {
-            continue;
-        }
-        item.previewHeight = options.previewHeight;
-        list.AddItem(static_cast<std::ptrdiff_t>(list.Count()), std::move(item));
     }
 }
 
@@ -203,12 +256,16 @@ Record EncodeRecord(const core::ResultItem& item) {
 }
 
 core::ResultItem DecodeRecord(const Record& record) {
+    return DecodeRecord(record, ZeroMask());
+}
+
+core::ResultItem DecodeRecord(const Record& record, const Record& mask) {
     core::ResultItem item;
-    item.title = GetField(record, kTitleField);
-    item.searchTarget = GetField(record, kTargetField);
-    item.location = GetField(record, kLocationField);
-    item.preview = GetField(record, kPreviewField);
-    DecodeFlags(static_cast<std::uint8_t>(record[kFlagsOffset]), item);
+    item.title = GetField(record, mask, kTitleField);
+    item.searchTarget = GetField(record, mask, kTargetField);
+    item.location = GetField(record, mask, kLocationField);
+    item.preview = GetField(record, mask, kPreviewField);
+    DecodeFlags(static_cast<std::uint8_t>(record[kFlagsOffset] ^ mask[kFlagsOffset]), item);
     return item;
 }
 
@@ -255,6 +312,7 @@ std::optional<ResultFileHeader> LoadResultFile(const fs::path& path, core::Resul
     const ResultFileHeader header = TakeHeader(bytes);
     core::WaitState::Scope wait(progress.wait, WaitSettings(kLoadingText, true));
     wait.SetTotal(header.count);
+    list.Reserve(RecordsPresent(path, header.count));
     ReadRecords(container, header.count, list, options, progress, wait);
     return header;
 }

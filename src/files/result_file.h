@@ -70,6 +70,9 @@ void DecodeFlags(std::uint8_t flags, core::ResultItem& item);
 // character boundary.
 Record EncodeRecord(const core::ResultItem& item);
 core::ResultItem DecodeRecord(const Record& record);
+// DecodeRecord of record XOR mask, touching only the bytes the texts use: how a load decodes
+// records as they come from the file.
+core::ResultItem DecodeRecord(const Record& record, const Record& mask);
 
 // Writes the list as a result file: a temporary file beside path, renamed over it once every
 // byte is on disk, so that a failed save leaves an existing file as it was and no partial

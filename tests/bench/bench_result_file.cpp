@@ -87,7 +87,7 @@ void SaveResultFile(benchmark::State& state) {
         }
     }
 }
-BENCHMARK(SaveResultFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(SaveResultFile)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
 
 void LoadResultFile(benchmark::State& state) {
     const fs::path path = Place().File("saved.qzr");
@@ -99,6 +99,10 @@ void LoadResultFile(benchmark::State& state) {
             state.SkipWithError("load failed");
         }
         benchmark::DoNotOptimize(list.Count());
+        // Freeing the list is not part of a load.
+        state.PauseTiming();
+        list = quexa::core::ResultList();
+        state.ResumeTiming();
     }
 }
 BENCHMARK(LoadResultFile)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -121,7 +125,7 @@ void PlainWrite(benchmark::State& state) {
         ::close(fd);
     }
 }
-BENCHMARK(PlainWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(PlainWrite)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
 
 void PlainRead(benchmark::State& state) {
     const fs::path path = Place().File("saved.qzr");
@@ -170,10 +174,15 @@ void AddDecodedItems(benchmark::State& state) {
         }
         state.ResumeTiming();
         quexa::core::ResultList list;
+        list.Reserve(items.size());
         for (quexa::core::ResultItem& item : items) {
-            list.AddItem(static_cast<std::ptrdiff_t>(list.Count()), std::move(item));
+            list.AddUnlistedItem(static_cast<std::ptrdiff_t>(list.Count()), std::move(item));
         }
         benchmark::DoNotOptimize(list.Count());
+        state.PauseTiming();
+        list = quexa::core::ResultList();
+        items.clear();
+        state.ResumeTiming();
     }
 }
 BENCHMARK(AddDecodedItems)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -4,15 +4,27 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <memory>
 #include <random>
 #include <set>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace quexa::core {
 namespace {
+
+std::string AsciiUpperForTest(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return text;
+}
 
 TEST(LocationSetTest, IgnoresAsciiLetterCaseOnly) {
     LocationSet set;
@@ -75,6 +87,78 @@ TEST(LocationSetTest, AgreesWithAPlainSetUnderChurn) {
     EXPECT_TRUE(set.Insert(""));
     EXPECT_TRUE(set.Contains(""));
     EXPECT_FALSE(set.Insert(""));
+}
+
+// The word-at-a-time folding must fold exactly 'A' to 'Z', in every position of a word and of
+// the tail, and leave the bytes next to them and every byte of 0x80 and above alone.
+TEST(LocationSetTest, FoldsExactlyTheAsciiCapitalsInEveryPosition) {
+    const unsigned char edges[] = {'@',  'A',  'M',  'Z',  '[',  '`',  'a',  'z', '{', 0x80,
+                                   0xC1, 0xC3, 0xDA, 0xE1, 0xFA, 0xFF, 0x01, '0', '|'};
+    for (std::size_t length = 1; length <= 19; ++length) {
+        for (std::size_t at = 0; at < length; ++at) {
+            LocationSet set;
+            std::set<std::string> model;
+            for (const unsigned char byte : edges) {
+                std::string location(length, 'q');
+                location[at] = static_cast<char>(byte);
+                ASSERT_EQ(set.Insert(location), model.insert(AsciiLower(location)).second)
+                    << length << " " << at << " " << int{byte};
+            }
+            for (const unsigned char byte : edges) {
+                std::string probe(length, 'Q');
+                probe[at] = static_cast<char>(byte);
+                EXPECT_EQ(set.Contains(probe), model.count(AsciiLower(probe)) == 1)
+                    << length << " " << at << " " << int{byte};
+            }
+        }
+    }
+}
+
+// A run inserted at once answers exactly as the same locations inserted one by one, also for
+// repeats inside the run and a run far larger than the table's first size.
+TEST(LocationSetTest, InsertAllAgreesWithSingleInserts) {
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> keyOf(0, 9'000);
+    std::vector<std::string> texts;
+    for (int i = 0; i < 20'000; ++i) {
+        const int key = keyOf(random);
+        std::string location = "http://host/" + std::to_string(key) + "/Page";
+        if (i % 3 == 0) {
+            location = AsciiUpperForTest(location);
+        }
+        texts.push_back(i % 997 == 0 ? std::string() : location);
+    }
+    const struct {
+        const char* name;
+        std::size_t run;
+    } cases[] = {
+        {"one at a time", 1}, {"small runs", 7}, {"loader runs", 256}, {"one run", 20'000}};
+    for (const auto& c : cases) {
+        LocationSet single;
+        LocationSet batched;
+        single.Insert("http://host/5/page");
+        batched.Insert("http://host/5/page");
+        for (std::size_t start = 0; start < texts.size(); start += c.run) {
+            const std::size_t count = std::min(c.run, texts.size() - start);
+            std::vector<std::string_view> views(
+                texts.begin() + static_cast<std::ptrdiff_t>(start),
+                texts.begin() + static_cast<std::ptrdiff_t>(start + count));
+            std::vector<std::uint64_t> hashes;
+            for (const std::string_view view : views) {
+                hashes.push_back(LocationSet::HashOf(view));
+            }
+            std::unique_ptr<bool[]> inserted(new bool[count]);
+            batched.InsertAll(views, hashes, std::span(inserted.get(), count));
+            for (std::size_t i = 0; i < count; ++i) {
+                ASSERT_EQ(inserted[i], single.Insert(views[i])) << c.name << " " << start + i;
+            }
+        }
+        EXPECT_EQ(batched.Size(), single.Size()) << c.name;
+        for (int key = 0; key <= 9'000; key += 37) {
+            const std::string probe = "HTTP://HOST/" + std::to_string(key) + "/PAGE";
+            EXPECT_EQ(batched.Contains(probe), single.Contains(probe)) << c.name << " " << key;
+        }
+    }
 }
 
 TEST(LocationSetTest, ConcurrentInsertsAdmitEachLocationOnce) {

@@ -57,6 +57,53 @@ TEST(ResultListTest, AddItemCutsTextsToTheirLimits) {
     }
 }
 
+// Items readied on another thread end up exactly as AddItem or AddUnlistedItem would leave
+// them: cut, without bars, in order, repeats kept or dropped as asked.
+TEST(ResultListTest, PreparedItemsAppendAsSingleAddsWould) {
+    std::vector<ResultItem> items;
+    for (int i = 0; i < 700; ++i) {
+        ResultItem item =
+            MakeItem("T|" + std::to_string(i) + std::string(i % 3 == 0 ? 70 : 0, 'x'),
+                     "http://h/" + std::to_string(i % 250), StatusCode::Normal, i % 4 == 0);
+        if (i % 5 == 0) {
+            item.location = "HTTP://H/" + std::to_string(i % 250) + "|";
+        }
+        item.preview = std::string(i % 2 == 0 ? 300 : 10, 'p');
+        items.push_back(item);
+    }
+    for (const bool onlyUnlisted : {true, false}) {
+        ResultList single;
+        ResultList prepared;
+        single.AddItem(0, MakeItem("first", "http://h/7"));
+        prepared.AddItem(0, MakeItem("first", "http://h/7"));
+        std::vector<PreparedItem> ready;
+        for (const ResultItem& item : items) {
+            if (onlyUnlisted) {
+                single.AddUnlistedItem(static_cast<std::ptrdiff_t>(single.Count()), item);
+            } else {
+                single.AddItem(static_cast<std::ptrdiff_t>(single.Count()), item);
+            }
+            ready.emplace_back(item);
+        }
+        prepared.ClearModified();
+        const std::size_t added = prepared.AppendPreparedItems(ready, onlyUnlisted);
+        EXPECT_EQ(added + 1, prepared.Count()) << onlyUnlisted;
+        ASSERT_EQ(prepared.Count(), single.Count()) << onlyUnlisted;
+        EXPECT_EQ(prepared.Count(), onlyUnlisted ? 250U : 701U);
+        for (std::size_t row = 0; row < single.Count(); ++row) {
+            for (const ResultCell cell : {ResultCell::Title, ResultCell::Location,
+                                          ResultCell::SearchTarget, ResultCell::Preview}) {
+                ASSERT_EQ(prepared.CellText(row, cell), single.CellText(row, cell))
+                    << onlyUnlisted << " " << row;
+            }
+            EXPECT_EQ(prepared.RowValue(row), single.RowValue(row));
+        }
+        EXPECT_EQ(prepared.SelectedCount(), single.SelectedCount());
+        EXPECT_EQ(prepared.Locations().Size(), single.Locations().Size());
+        EXPECT_TRUE(prepared.IsModified());
+    }
+}
+
 TEST(ResultListTest, AddItemFillsEveryCell) {
     ResultList list;
     ResultItem item = MakeItem("Ti|tle", "http://x/|y");

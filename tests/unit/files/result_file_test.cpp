@@ -8,6 +8,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -198,6 +199,37 @@ TEST(ResultFileRecordTest, ItemsComeBackAsTheyWereExceptVerifying) {
     }
 }
 
+// A load decodes records straight from the scrambled bytes: that must read every field as
+// descrambling first would, whatever the field's terminator, or none.
+TEST(ResultFileRecordTest, DecodingWithAMaskIsDecodingTheMaskedRecord) {
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_int_distribution<int> chance(0, 99);
+    for (int round = 0; round < 3000; ++round) {
+        Record plain{};
+        Record mask{};
+        // Zero bytes now rare, now common, so fields end early, late or not at all.
+        const int zeros = round % 3 == 0 ? 0 : round % 3 == 1 ? 2 : 30;
+        for (std::size_t i = 0; i < kRecordSize; ++i) {
+            plain[i] = chance(random) < zeros ? '\0' : static_cast<char>(1 + byte(random) % 255);
+            mask[i] = static_cast<char>(byte(random));
+        }
+        Record scrambled = plain;
+        for (std::size_t i = 0; i < kRecordSize; ++i) {
+            scrambled[i] = static_cast<char>(plain[i] ^ mask[i]);
+        }
+        const ResultItem expected = DecodeRecord(plain);
+        const ResultItem decoded = DecodeRecord(scrambled, mask);
+        ASSERT_EQ(decoded.title, expected.title) << round;
+        ASSERT_EQ(decoded.searchTarget, expected.searchTarget) << round;
+        ASSERT_EQ(decoded.location, expected.location) << round;
+        ASSERT_EQ(decoded.preview, expected.preview) << round;
+        ASSERT_EQ(decoded.status, expected.status) << round;
+        ASSERT_EQ(decoded.visit, expected.visit) << round;
+        ASSERT_EQ(decoded.selected, expected.selected) << round;
+    }
+}
+
 class ResultFileTest : public ::testing::Test {
   protected:
     bool Write(const core::ResultList& list, const fs::path& path,
@@ -384,6 +416,36 @@ TEST_F(ResultFileTest, ListedLocationsAreSkippedOnlyWhenAsked) {
             titles.push_back(list.Item(row).title);
         }
         EXPECT_EQ(titles, c.titles) << c.append << c.skipListed;
+    }
+}
+
+// Records come in batches from a reading thread: a long list keeps its order across them, and
+// a cancel at any row, early or late, keeps exactly the rows before it.
+TEST_F(ResultFileTest, LongListsLoadInOrderAndStopAtAnyCancel) {
+    core::ResultList saved;
+    Fill(saved, 5000);
+    ASSERT_TRUE(Write(saved, path_));
+    core::ResultList whole;
+    ASSERT_TRUE(Load(whole));
+    ASSERT_EQ(whole.Count(), 5000U);
+    for (std::size_t row = 0; row < whole.Count(); row += 7) {
+        ASSERT_EQ(whole.Item(row).title, "Title " + std::to_string(row));
+    }
+    EXPECT_EQ(whole.Item(4999).location, "http://h/4999");
+    for (const std::size_t cancelAt : {1U, 1023U, 1024U, 1025U, 3100U, 4999U}) {
+        core::WaitState wait;
+        std::size_t pumped = 0;
+        FileProgress cancelling{&wait, [&] {
+                                    if (++pumped == cancelAt) {
+                                        wait.Cancel();
+                                    }
+                                }};
+        core::ResultList loaded;
+        ASSERT_TRUE(Load(loaded, {}, cancelling));
+        ASSERT_EQ(loaded.Count(), cancelAt);
+        EXPECT_EQ(loaded.Item(cancelAt - 1).title, "Title " + std::to_string(cancelAt - 1));
+        // What was read ahead but not added is not counted as listed.
+        EXPECT_EQ(loaded.Locations().Size(), cancelAt);
     }
 }
 

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <span>
+#include <thread>
+#include <vector>
+
+#include "core/prepared_item.h"
+#include "files/protected_container.h"
+
+namespace quexa::files {
+
+// Reads and decodes a result file's records on a thread of its own, a few batches ahead of
+// the caller, so that reading the file and building the list overlap. Every few batches come
+// undecoded and Next decodes them on the caller's thread, so that both threads share the
+// work. The container is used only by the reading thread until this object is gone.
+class RecordDecoder {
+  public:
+    static constexpr std::size_t kBatch = 1024;
+
+    // Reads at most count records from the container's current position.
+    RecordDecoder(ProtectedContainer& container, std::uint32_t count, int previewHeight);
+    // Stops the reading thread and waits for it.
+    ~RecordDecoder();
+    RecordDecoder(const RecordDecoder&) = delete;
+    RecordDecoder& operator=(const RecordDecoder&) = delete;
+
+    // The next items in file order, readied for the list; empty once the records, or the
+    // file, have ended.
+    std::vector<core::PreparedItem> Next();
+
+  private:
+    static constexpr std::size_t kBatchesAhead = 4;
+    // One batch in this many is left to the caller.
+    static constexpr std::size_t kCallerShare = 3;
+
+    struct Batch {
+        std::vector<core::PreparedItem> items;
+        // Undecoded records, the first count of them read, when items is left to the caller.
+        std::vector<Record> records;
+        std::size_t count = 0;
+    };
+
+    void Run(std::uint32_t count);
+    // False when the caller has gone.
+    bool Hand(Batch batch);
+    std::vector<core::PreparedItem> Decode(std::span<const Record> records) const;
+    std::vector<Record> TakeSpare();
+
+    ProtectedContainer& container_;
+    const Record mask_;
+    const int previewHeight_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Batch> ready_;
+    // Record buffers the caller has decoded, for the reading thread to fill again.
+    std::vector<std::vector<Record>> spare_;
+    bool finished_ = false;
+    bool stopped_ = false;
+    std::thread thread_;
+};
+
+}  // namespace quexa::files
