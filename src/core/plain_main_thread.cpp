@@ -49,11 +49,15 @@ bool PlainMainThread::Send(Task task) {
 }
 
 void PlainMainThread::ProcessPending() {
-    std::deque<std::shared_ptr<Entry>> batch;
-    {
-        const std::lock_guard lock(mutex_);
-        batch.swap(queue_);
+    // Long loops call this between any two steps: with nothing queued it must cost no more
+    // than the lock (an empty deque still allocates).
+    std::unique_lock lock(mutex_);
+    if (queue_.empty()) {
+        return;
     }
+    std::deque<std::shared_ptr<Entry>> batch;
+    batch.swap(queue_);
+    lock.unlock();
     for (const std::shared_ptr<Entry>& entry : batch) {
         entry->task();
         if (entry->synchronous) {

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/folder_lister.h"
 #include "files/mount_table.h"
 #include "files/pattern_list.h"
 
@@ -13,11 +14,12 @@ namespace quexa::files {
 // Walks a folder and, depth first, every folder below it for names matching a pattern list.
 // Within one folder the matches of the first pattern come first, then those of the next, then
 // the subfolders in listing order. Each folder is read once whatever the number of patterns;
-// symbolic links to folders are never followed.
+// symbolic links to folders are never followed. The folders are read on a thread of their own
+// just ahead of the caller's work on them.
 class FolderSearch {
   public:
     // A folder path longer than this is skipped with everything below it.
-    static constexpr std::size_t kPathLimit = 4096;
+    static constexpr std::size_t kPathLimit = FolderLister::kPathLimit;
 
     struct Match {
         // The folder as searched (normalised) and the entry's name in it.
@@ -27,6 +29,8 @@ class FolderSearch {
         std::string_view location;
         // The open folder, for describing the entry without resolving its path again.
         int folderFd = -1;
+        // The entry described ahead, or null: the search was not asked to, or had no time.
+        const FileDescription* description = nullptr;
     };
 
     // What the search reports to and asks of its caller.
@@ -40,8 +44,10 @@ class FolderSearch {
         virtual void Found(const Match& match) = 0;
     };
 
-    // Neither is owned; both must outlive the search.
-    FolderSearch(const PatternList& patterns, const MountTable& mounts, Listener& listener);
+    // Neither is owned; both must outlive the search. With describe, matches may come
+    // described, read on the listing thread while it is ahead.
+    FolderSearch(const PatternList& patterns, const MountTable& mounts, Listener& listener,
+                 bool describe = false);
 
     // A target as typed: a folder, or a network share's remote name (searched through its
     // mount point, nothing found when it is not mounted).
@@ -57,23 +63,17 @@ class FolderSearch {
     static bool IsNetworkForm(std::string_view path) { return path.starts_with("//"); }
 
   private:
-    struct Entry {
-        std::string name;
-        bool folder = false;
-    };
-
-    // A target given as a link to a folder is searched; links met below it are not followed.
-    void Walk(const std::string& folder, bool followLink);
+    // Makes the listener's calls for one listed folder and, as the walk went, every folder
+    // below it.
+    void Replay(FolderLister& lister, FolderLister::Listing listing);
     bool KeepGoing();
-    // False when the folder can't be listed.
-    bool ReadFolder(const std::string& folder, bool followLink, int& fd,
-                    std::vector<Entry>& entries) const;
-    void ReportMatches(const std::string& folder, int fd, const std::vector<Entry>& entries);
+    void ReportMatches(const FolderLister::Listing& listing);
     static std::string Join(const std::string& folder, std::string_view name);
 
     const PatternList& patterns_;
     const MountTable& mounts_;
     Listener& listener_;
+    const bool describe_;
     bool stopped_ = false;
     std::string location_;
 };

@@ -100,7 +100,7 @@ void IntranetSearch::SearchTargets(std::string_view patternText,
     }
     autoSaveOn_ = core::settings::kAutoSave.ReadFlag(env.profile);
     autoSaveEvery_ = core::settings::kAutoSaveCount.Read(env.profile);
-    files::FolderSearch search(patterns, mounts_, *this);
+    files::FolderSearch search(patterns, mounts_, *this, true);
     for (const std::string& target : targets) {
         search.SearchTarget(target);
         env.mainThread->ProcessPending();
@@ -130,7 +130,10 @@ void IntranetSearch::Found(const files::FolderSearch::Match& match) {
     item.title = name;
     item.location = std::string(match.location);
     item.searchTarget = computer_;
-    item.preview = files::FileDescription::Read(match.folderFd, name.c_str()).Text();
+    item.preview =
+        (match.description != nullptr ? *match.description
+                                      : files::FileDescription::Read(match.folderFd, name.c_str()))
+            .Text();
     item.status = core::StatusCode::Reachable;
     item.visit = core::VisitCode::WithoutVisit;
     item.selected = false;

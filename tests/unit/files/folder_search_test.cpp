@@ -1,5 +1,6 @@
 #include "files/folder_search.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "core/text.h"
+#include "files/file_description.h"
 #include "files/mount_table.h"
 #include "files/pattern_list.h"
 #include "temp_folder.h"
@@ -266,6 +268,125 @@ TEST(FolderSearchTest, StopsBetweenTwoEntries) {
     }
     RecordingListener all;
     EXPECT_EQ(Search("*.txt", temp.Path().string(), all).size(), 25u);
+}
+
+// Logs every call in order: "E folder", "K" for each check, "F location".
+class EventListener : public FolderSearch::Listener {
+  public:
+    bool KeepGoing() override {
+        events.push_back("K");
+        return stopAfterChecks < 0 || ++checks <= stopAfterChecks;
+    }
+    void EnterFolder(std::string_view folder) override {
+        events.push_back("E " + std::string(folder));
+    }
+    void Found(const FolderSearch::Match& match) override {
+        events.push_back("F " + std::string(match.location));
+        if (match.description != nullptr) {
+            ++described;
+            const FileDescription now =
+                FileDescription::Read(match.folderFd, std::string(match.name).c_str());
+            EXPECT_EQ(match.description->attributes, now.attributes) << match.location;
+            EXPECT_EQ(match.description->size, now.size) << match.location;
+        }
+    }
+
+    int stopAfterChecks = -1;
+    int checks = 0;
+    int described = 0;
+    std::vector<std::string> events;
+};
+
+// The walk the search must mirror call for call, written plainly with a directory stream.
+void ReferenceWalk(const std::string& folder, const PatternList& patterns,
+                   std::vector<std::string>& events) {
+    events.push_back("E " + folder);
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) {
+        return;
+    }
+    std::vector<std::pair<std::string, bool>> entries;
+    while (const dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..") {
+            entries.emplace_back(name, entry->d_type == DT_DIR);
+        }
+    }
+    closedir(dir);
+    for (const WildcardPattern& pattern : patterns) {
+        for (const auto& [name, isFolder] : entries) {
+            if (pattern.Matches(name)) {
+                events.push_back("K");
+                events.push_back("F " + folder + "/" + name);
+            }
+        }
+    }
+    for (const auto& [name, isFolder] : entries) {
+        events.push_back("K");
+        if (isFolder) {
+            ReferenceWalk(folder + "/" + name, patterns, events);
+        }
+    }
+}
+
+std::size_t OpenDescriptors() {
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+}
+
+// Folders are read on another thread, ahead of the listener: what the listener hears, and in
+// which order, must still be exactly what a plain recursive walk says, also when the search
+// stops anywhere, and no folder may stay open afterwards.
+TEST(FolderSearchTest, ListenerHearsExactlyWhatAPlainWalkSays) {
+    TempFolder temp;
+    const fs::path root = temp.Path();
+    for (int a = 0; a < 12; ++a) {
+        for (int b = 0; b < 12; ++b) {
+            const fs::path folder = root / ("a" + std::to_string(a)) / ("b" + std::to_string(b));
+            fs::create_directories(a % 4 == 0 ? folder / "deep" / "deeper" : folder);
+            WriteAll(folder / ("n" + std::to_string(b) + ".txt"), std::string(b, 'x'));
+            WriteAll(folder / "other.log", "x");
+        }
+        WriteAll(root / ("a" + std::to_string(a)) / "R.MD", "x");
+    }
+    fs::create_directory_symlink(root / "a1", root / "a0" / "loop");
+    const PatternList patterns = PatternList::Parse("*.md;n*;*.txt");
+    std::vector<std::string> expected;
+    ReferenceWalk(root.string(), patterns, expected);
+    const std::size_t checks =
+        static_cast<std::size_t>(std::count(expected.begin(), expected.end(), "K"));
+
+    const std::size_t openBefore = OpenDescriptors();
+    for (const bool describe : {false, true}) {
+        for (const int stopAfter : {-1, 0, 1, 9, 150, 700, static_cast<int>(checks) - 1}) {
+            SCOPED_TRACE(std::to_string(describe) + " stop after " + std::to_string(stopAfter));
+            EventListener listener;
+            listener.stopAfterChecks = stopAfter;
+            const MountTable mounts;
+            FolderSearch search(patterns, mounts, listener, describe);
+            search.SearchFolder(root.string());
+            if (stopAfter < 0) {
+                EXPECT_EQ(listener.events, expected);
+                EXPECT_FALSE(search.Stopped());
+            } else {
+                // Up to and with the check that said stop, nothing after it.
+                std::size_t seen = 0;
+                std::size_t cut = 0;
+                while (cut < expected.size() && seen <= static_cast<std::size_t>(stopAfter)) {
+                    seen += expected[cut++] == "K" ? 1 : 0;
+                }
+                EXPECT_EQ(
+                    listener.events,
+                    std::vector<std::string>(expected.begin(),
+                                             expected.begin() + static_cast<std::ptrdiff_t>(cut)));
+                EXPECT_TRUE(search.Stopped());
+            }
+            if (!describe) {
+                EXPECT_EQ(listener.described, 0);
+            }
+            EXPECT_EQ(OpenDescriptors(), openBefore);
+        }
+    }
 }
 
 TEST(FolderSearchTest, SearchesANetworkShareThroughItsMountPoint) {

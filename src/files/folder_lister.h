@@ -1,0 +1,95 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "files/file_description.h"
+#include "files/pattern_list.h"
+
+namespace quexa::files {
+
+// Lists a folder and every folder below it, depth first, on a thread of its own a bounded
+// number of folders ahead of the caller: the caller's work on one folder overlaps the reading
+// of the next. Listings come in the order a recursive walk visits the folders, one for every
+// subfolder entry of a listing before it.
+class FolderLister {
+  public:
+    struct Entry {
+        std::string name;
+        bool folder = false;
+        // Read ahead, when there was time, for an entry a pattern of the describe list matches.
+        std::optional<FileDescription> description;
+    };
+
+    // One folder as read. Owns the folder's open descriptor until it is closed or the listing
+    // goes.
+    class Listing {
+      public:
+        Listing() = default;
+        ~Listing();
+        Listing(Listing&& other) noexcept;
+        Listing& operator=(Listing&& other) noexcept;
+        Listing(const Listing&) = delete;
+        Listing& operator=(const Listing&) = delete;
+
+        // For describing entries without resolving the folder's path again; -1 once closed.
+        int Fd() const { return fd_; }
+        void Close();
+
+        std::string path;
+        // Beyond the path limit or empty: not entered at all.
+        bool skipped = false;
+        // False when the folder could not be opened or read.
+        bool listed = false;
+        std::vector<Entry> entries;
+
+      private:
+        friend class FolderLister;
+        int fd_ = -1;
+    };
+
+    // A folder path longer than this is skipped with everything below it.
+    static constexpr std::size_t kPathLimit = 4096;
+
+    // The top folder may be a link to a folder; links met below it are not followed. With a
+    // describe list, the entries it matches may also be described on the reading thread, when
+    // it has time to spare; the list is not owned and must outlive the lister.
+    explicit FolderLister(std::string top, const PatternList* describe = nullptr);
+    // Stops the reading thread and waits for it; listings not taken are closed.
+    ~FolderLister();
+    FolderLister(const FolderLister&) = delete;
+    FolderLister& operator=(const FolderLister&) = delete;
+
+    // The next listing in walk order. A caller asking for more listings than the walk has
+    // gets skipped ones.
+    Listing Next();
+
+  private:
+    // Listings, and so open descriptors, waiting for the caller.
+    static constexpr std::size_t kAhead = 64;
+
+    void Visit(const std::string& folder, bool followLink);
+    // False when the caller has gone.
+    bool Hand(Listing listing);
+    static bool Read(const std::string& folder, bool followLink, Listing& listing);
+    void Describe(Listing& listing);
+
+    const PatternList* describe_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Listing> ready_;
+    bool finished_ = false;
+    bool stopped_ = false;
+    // Who sleeps on changed_: a wake-up costs a system call, so only a sleeper gets one.
+    bool callerWaiting_ = false;
+    bool readerWaiting_ = false;
+    std::thread thread_;
+};
+
+}  // namespace quexa::files
