@@ -151,10 +151,28 @@ void QuexaWalk(benchmark::State& state) {
     Search(state, "*.none");
 }
 
-BENCHMARK(Quexa)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(QuexaWalk)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(Find)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(Fd)->Unit(benchmark::kMillisecond)->UseRealTime();
+// Each contender's median of several runs: one run of a few hundred milliseconds is at the
+// mercy of whatever else the machine does.
+BENCHMARK(Quexa)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(QuexaWalk)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(Find)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(Fd)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 
@@ -165,10 +183,10 @@ int main(int argc, char** argv) {
                  TheTree().root().c_str());
     quexa::bench::SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double quexa = reporter.Seconds("Quexa/real_time");
-    const double find = reporter.Seconds("Find/real_time");
-    const double fd = reporter.Seconds("Fd/real_time");
-    const double walk = reporter.Seconds("QuexaWalk/real_time");
+    const double quexa = reporter.Seconds("Quexa/real_time_median");
+    const double find = reporter.Seconds("Find/real_time_median");
+    const double fd = reporter.Seconds("Fd/real_time_median");
+    const double walk = reporter.Seconds("QuexaWalk/real_time_median");
     if (quexa > 0 && find > 0) {
         std::printf("ratio find/quexa: %.2f (goal > 1: faster than find)\n", find / quexa);
     }

@@ -9,10 +9,11 @@ SummaryReporter::SummaryReporter()
 
 void SummaryReporter::ReportRuns(const std::vector<Run>& runs) {
     for (const Run& run : runs) {
-        // Looked up by function and arguments only: a benchmark's own minimum time is no part
-        // of what it measures.
+        // Looked up by function and arguments only: a benchmark's own minimum time and number
+        // of repetitions are no part of what it measures.
         benchmark::BenchmarkName name = run.run_name;
         name.min_time.clear();
+        name.repetitions.clear();
         seconds_[name.str() + (run.run_type == Run::RT_Aggregate ? "_" + run.aggregate_name : "")] =
             run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
     }
