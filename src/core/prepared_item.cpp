@@ -6,7 +6,7 @@
 
 namespace quexa::core {
 
-PreparedItem::PreparedItem(ResultItem item) : item_(std::move(item)) {
+PreparedItem::PreparedItem(ResultItem&& item) : item_(std::move(item)) {
     ResultList::RemoveSeparators(item_);
     hash_ = LocationSet::HashOf(item_.location);
 }

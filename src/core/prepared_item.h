@@ -12,7 +12,7 @@ namespace quexa::core {
 class PreparedItem {
   public:
     PreparedItem() = default;
-    explicit PreparedItem(ResultItem item);
+    explicit PreparedItem(ResultItem&& item);
 
     const ResultItem& Item() const { return item_; }
 

@@ -99,7 +99,7 @@ void ResultList::RemoveSeparators(ResultItem& item) {
     }
 }
 
-std::size_t ResultList::Place(std::ptrdiff_t position, ResultItem item) {
+std::size_t ResultList::Place(std::ptrdiff_t position, ResultItem&& item) {
     const std::size_t row =
         position < 0 ? 0 : std::min(static_cast<std::size_t>(position), rows_.size());
     if (item.preview.size() > kPreviewCutAbove) {
@@ -121,10 +121,10 @@ std::size_t ResultList::Place(std::ptrdiff_t position, ResultItem item) {
         observer_->RowAboutToBeInserted(row);
     }
     if (row == rows_.size()) {
-        rows_.push_back(Row{std::move(item), row, false, std::move(longKey)});
+        rows_.emplace_back(std::move(item), row, std::move(longKey));
     } else {
         rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(row),
-                     Row{std::move(item), row, false, std::move(longKey)});
+                     Row(std::move(item), row, std::move(longKey)));
     }
     selectedCount_ += selected ? 1 : 0;
     modified_ = true;

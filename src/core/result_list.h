@@ -133,6 +133,9 @@ class ResultList {
 
   private:
     struct Row {
+        Row(ResultItem&& rowItem, std::size_t rowValue, std::unique_ptr<std::string> key)
+            : item(std::move(rowItem)), value(rowValue), longKey(std::move(key)) {}
+
         ResultItem item;
         std::size_t value = 0;
         bool checked = false;
@@ -146,7 +149,7 @@ class ResultList {
     enum class Upkeep { Full, KeepModified, RowOnly };
 
     // Cuts the cells to their limits and inserts the row; the location set is done already.
-    std::size_t Place(std::ptrdiff_t position, ResultItem item);
+    std::size_t Place(std::ptrdiff_t position, ResultItem&& item);
 
     bool Delete(std::size_t row, Upkeep upkeep);
     void SetAllSelected(bool (*next)(bool));

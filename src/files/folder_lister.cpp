@@ -26,17 +26,6 @@ bool IsFolder(int fd, const dirent64& entry) {
     return fstatat(fd, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode);
 }
 
-std::string Join(const std::string& folder, const std::string& name) {
-    std::string path;
-    path.reserve(folder.size() + name.size() + 1);
-    path += folder;
-    if (!folder.ends_with('/')) {
-        path += '/';
-    }
-    path += name;
-    return path;
-}
-
 }  // namespace
 
 FolderLister::Listing::~Listing() {
@@ -60,6 +49,17 @@ FolderLister::Listing& FolderLister::Listing::operator=(Listing&& other) noexcep
         fd_ = std::exchange(other.fd_, -1);
     }
     return *this;
+}
+
+std::string FolderLister::JoinPath(const std::string& folder, std::string_view name) {
+    std::string path;
+    path.reserve(folder.size() + name.size() + 1);
+    path += folder;
+    if (!folder.ends_with('/')) {
+        path += '/';
+    }
+    path += name;
+    return path;
 }
 
 void FolderLister::Listing::Close() {
@@ -123,7 +123,7 @@ void FolderLister::Visit(const std::string& folder, bool followLink) {
     std::vector<std::string> subfolders;
     for (const Entry& entry : listing.entries) {
         if (entry.folder) {
-            subfolders.push_back(Join(folder, entry.name));
+            subfolders.push_back(JoinPath(folder, entry.name));
         }
     }
     if (!Hand(std::move(listing))) {

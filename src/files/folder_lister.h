@@ -6,6 +6,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -65,6 +66,9 @@ class FolderLister {
     ~FolderLister();
     FolderLister(const FolderLister&) = delete;
     FolderLister& operator=(const FolderLister&) = delete;
+
+    // folder + "/" + name, without doubling a trailing separator of the folder.
+    static std::string JoinPath(const std::string& folder, std::string_view name);
 
     // The next listing in walk order. A caller asking for more listings than the walk has
     // gets skipped ones.

@@ -89,22 +89,11 @@ void FolderSearch::ReportMatches(const FolderLister::Listing& listing) {
             if (!KeepGoing()) {
                 return;
             }
-            location_ = Join(listing.path, entry.name);
+            location_ = FolderLister::JoinPath(listing.path, entry.name);
             listener_.Found({listing.path, entry.name, location_, listing.Fd(),
                              entry.description ? &*entry.description : nullptr});
         }
     }
-}
-
-std::string FolderSearch::Join(const std::string& folder, std::string_view name) {
-    std::string path;
-    path.reserve(folder.size() + name.size() + 1);
-    path += folder;
-    if (!folder.ends_with('/')) {
-        path += '/';
-    }
-    path += name;
-    return path;
 }
 
 }  // namespace quexa::files

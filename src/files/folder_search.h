@@ -68,7 +68,6 @@ class FolderSearch {
     void Replay(FolderLister& lister, FolderLister::Listing listing);
     bool KeepGoing();
     void ReportMatches(const FolderLister::Listing& listing);
-    static std::string Join(const std::string& folder, std::string_view name);
 
     const PatternList& patterns_;
     const MountTable& mounts_;

@@ -83,7 +83,7 @@ TEST(ResultListTest, PreparedItemsAppendAsSingleAddsWould) {
             } else {
                 single.AddItem(static_cast<std::ptrdiff_t>(single.Count()), item);
             }
-            ready.emplace_back(item);
+            ready.emplace_back(ResultItem(item));
         }
         prepared.ClearModified();
         const std::size_t added = prepared.AppendPreparedItems(ready, onlyUnlisted);
