@@ -43,11 +43,11 @@ std::vector<core::PreparedItem> RecordDecoder::Next() {
 
 void RecordDecoder::Run(std::uint32_t count) {
     std::vector<Record> records(kBatch);
-    for (std::size_t index = 0, left = count; left > 0; ++index) {
+    for (std::size_t left = count; left > 0;) {
         const std::size_t wanted = std::min(kBatch, left);
         const std::size_t read = container_.ReadScrambledRecords(std::span(records).first(wanted));
         Batch batch;
-        if (index % kCallerShare == kCallerShare - 1) {
+        if (CallerIsIdle()) {
             batch.records = std::exchange(records, TakeSpare());
             batch.count = read;
         } else {
@@ -86,6 +86,12 @@ std::vector<core::PreparedItem> RecordDecoder::Decode(std::span<const Record> re
         items.emplace_back(std::move(item));
     }
     return items;
+}
+
+// A caller with nothing queued would only wait: it gets the next batch undecoded.
+bool RecordDecoder::CallerIsIdle() {
+    const std::lock_guard lock(mutex_);
+    return ready_.empty();
 }
 
 std::vector<Record> RecordDecoder::TakeSpare() {

@@ -15,9 +15,10 @@
 namespace quexa::files {
 
 // Reads and decodes a result file's records on a thread of its own, a few batches ahead of
-// the caller, so that reading the file and building the list overlap. Every few batches come
-// undecoded and Next decodes them on the caller's thread, so that both threads share the
-// work. The container is used only by the reading thread until this object is gone.
+// the caller, so that reading the file and building the list overlap. A batch read while the
+// caller has nothing queued goes undecoded and Next decodes it on the caller's thread, so that
+// neither thread waits while the other works. The container is used only by the reading thread
+// until this object is gone.
 class RecordDecoder {
   public:
     static constexpr std::size_t kBatch = 1024;
@@ -35,8 +36,6 @@ class RecordDecoder {
 
   private:
     static constexpr std::size_t kBatchesAhead = 4;
-    // One batch in this many is left to the caller.
-    static constexpr std::size_t kCallerShare = 3;
 
     struct Batch {
         std::vector<core::PreparedItem> items;
@@ -50,6 +49,7 @@ class RecordDecoder {
     bool Hand(Batch batch);
     std::vector<core::PreparedItem> Decode(std::span<const Record> records) const;
     std::vector<Record> TakeSpare();
+    bool CallerIsIdle();
 
     ProtectedContainer& container_;
     const Record mask_;
