@@ -134,10 +134,24 @@ bool QtMainThread::Send(Task task) {
     return entry->ran;
 }
 
+// Long loops call this between any two steps, a hundred thousand times for a large list or
+// tree, and each run of the event loop polls the system. So the loop runs at once when work of
+// ours waits, and otherwise at most once per interval: the window still answers within it.
 void QtMainThread::ProcessPending() {
-    if (IsCurrent()) {
-        QCoreApplication::processEvents();
+    if (!IsCurrent()) {
+        return;
     }
+    bool oursWaiting = false;
+    {
+        const std::lock_guard lock(shared_->mutex);
+        oursWaiting = !shared_->queue.empty();
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (!oursWaiting && now - lastEventLoop_ < kEventLoopInterval) {
+        return;
+    }
+    lastEventLoop_ = now;
+    QCoreApplication::processEvents();
 }
 
 bool QtMainThread::IsCurrent() const {

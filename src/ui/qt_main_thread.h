@@ -42,7 +42,11 @@ class QtMainThread : public core::MainThread {
     // Queues the entry as an event of the context; false once shut down.
     bool Enqueue(const std::shared_ptr<Entry>& entry);
 
+    static constexpr std::chrono::milliseconds kEventLoopInterval{10};
+
     QThread* const owner_;
+    // When ProcessPending last ran the event loop.
+    std::chrono::steady_clock::time_point lastEventLoop_{};
     // Held by every queued event too, so an event that outlives this object finds it shut down.
     std::shared_ptr<Shared> shared_;
     std::unique_ptr<QObject, ContextDeleter> context_;

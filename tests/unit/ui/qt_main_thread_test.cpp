@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QTimer>
 
 #include <atomic>
 #include <chrono>
@@ -279,6 +280,21 @@ TYPED_TEST(MainThreadTest, WaitAndProcessReportsWhetherSomethingRan) {
     worker.join();
     EXPECT_TRUE(reported);
     EXPECT_TRUE(ran) << "the post arrived while waiting";
+}
+
+// Between two steps of a long loop the window's own events (input, painting, timers) still get
+// their turn, also when no work of ours is queued.
+TEST(QtMainThreadTest, ProcessPendingLetsTheWindowsOwnEventsThrough) {
+    QtMainThread queue;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        bool fired = false;
+        QTimer::singleShot(0, [&fired] { fired = true; });
+        for (int round = 0; round < 500 && !fired; ++round) {
+            queue.ProcessPending();
+            std::this_thread::sleep_for(1ms);
+        }
+        EXPECT_TRUE(fired) << attempt;
+    }
 }
 
 TEST(QtMainThreadTest, LastReferenceDroppedOnAWorkerDropsWhatIsQueued) {
