@@ -6,6 +6,10 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
 #include <utility>
 
 namespace quexa::files {
@@ -27,6 +31,21 @@ bool IsFolder(int fd, const dirent64& entry) {
 }
 
 }  // namespace
+
+struct FolderLister::State {
+    // Listings, and so open descriptors, waiting for the caller.
+    static constexpr std::size_t kAhead = 64;
+
+    std::optional<PatternList> describe;
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::deque<Listing> ready;
+    bool finished = false;
+    bool stopped = false;
+    // Who sleeps on changed: a wake-up costs a system call, so only a sleeper gets one.
+    bool callerWaiting = false;
+    bool readerWaiting = false;
+};
 
 FolderLister::Listing::~Listing() {
     Close();
@@ -70,105 +89,113 @@ void FolderLister::Listing::Close() {
 }
 
 FolderLister::FolderLister(std::string top, const PatternList* describe)
-    : describe_(describe), thread_([this, top = std::move(top)] {
-          Visit(top, true);
-          {
-              const std::lock_guard lock(mutex_);
-              finished_ = true;
-          }
-          changed_.notify_all();
-      }) {}
+    : state_(std::make_shared<State>()) {
+    if (describe != nullptr) {
+        state_->describe = *describe;
+    }
+    std::thread([state = state_, top = std::move(top)] {
+        Visit(*state, top, true);
+        {
+            const std::lock_guard lock(state->mutex);
+            state->finished = true;
+        }
+        state->changed.notify_all();
+    }).detach();
+}
 
 FolderLister::~FolderLister() {
-    {
-        const std::lock_guard lock(mutex_);
-        stopped_ = true;
-    }
-    changed_.notify_all();
-    thread_.join();
+    std::unique_lock lock(state_->mutex);
+    state_->stopped = true;
+    state_->changed.notify_all();
+    state_->changed.wait_for(lock, kStopWait, [this] { return state_->finished; });
+    // Whatever the reader still holds it closes itself; what waits here is closed now.
+    std::deque<Listing> left = std::move(state_->ready);
+    lock.unlock();
 }
 
 FolderLister::Listing FolderLister::Next() {
-    std::unique_lock lock(mutex_);
-    callerWaiting_ = true;
-    changed_.wait(lock, [this] { return !ready_.empty() || finished_; });
-    callerWaiting_ = false;
-    if (ready_.empty()) {
+    State& state = *state_;
+    std::unique_lock lock(state.mutex);
+    state.callerWaiting = true;
+    state.changed.wait(lock, [&state] { return !state.ready.empty() || state.finished; });
+    state.callerWaiting = false;
+    if (state.ready.empty()) {
         Listing none;
         none.skipped = true;
         return none;
     }
-    Listing listing = std::move(ready_.front());
-    ready_.pop_front();
-    const bool wake = readerWaiting_;
+    Listing listing = std::move(state.ready.front());
+    state.ready.pop_front();
+    const bool wake = state.readerWaiting;
     lock.unlock();
     if (wake) {
-        changed_.notify_all();
+        state.changed.notify_all();
     }
     return listing;
 }
 
 // The same walk the caller replays: one listing per folder, then the subfolders in listing
 // order.
-void FolderLister::Visit(const std::string& folder, bool followLink) {
+void FolderLister::Visit(State& state, const std::string& folder, bool followLink) {
     Listing listing;
     listing.path = folder;
     if (folder.empty() || folder.size() > kPathLimit) {
         listing.skipped = true;
-        Hand(std::move(listing));
+        Hand(state, std::move(listing));
         return;
     }
     listing.listed = Read(folder, followLink, listing);
-    Describe(listing);
+    Describe(state, listing);
     std::vector<std::string> subfolders;
     for (const Entry& entry : listing.entries) {
         if (entry.folder) {
             subfolders.push_back(JoinPath(folder, entry.name));
         }
     }
-    if (!Hand(std::move(listing))) {
+    if (!Hand(state, std::move(listing))) {
         return;
     }
     for (const std::string& subfolder : subfolders) {
-        Visit(subfolder, false);
-        const std::lock_guard lock(mutex_);
-        if (stopped_) {
+        Visit(state, subfolder, false);
+        const std::lock_guard lock(state.mutex);
+        if (state.stopped) {
             return;
         }
     }
 }
 
-bool FolderLister::Hand(Listing listing) {
-    std::unique_lock lock(mutex_);
-    readerWaiting_ = true;
-    changed_.wait(lock, [this] { return ready_.size() < kAhead || stopped_; });
-    readerWaiting_ = false;
-    if (stopped_) {
+bool FolderLister::Hand(State& state, Listing listing) {
+    std::unique_lock lock(state.mutex);
+    state.readerWaiting = true;
+    state.changed.wait(lock,
+                       [&state] { return state.ready.size() < State::kAhead || state.stopped; });
+    state.readerWaiting = false;
+    if (state.stopped) {
         return false;
     }
-    ready_.push_back(std::move(listing));
-    const bool wake = callerWaiting_;
+    state.ready.push_back(std::move(listing));
+    const bool wake = state.callerWaiting;
     lock.unlock();
     if (wake) {
-        changed_.notify_all();
+        state.changed.notify_all();
     }
     return true;
 }
 
 // Describing costs a system call per found file. Done here only while this thread is well
 // ahead of the caller; otherwise the caller describes, so that both threads stay busy.
-void FolderLister::Describe(Listing& listing) {
-    if (describe_ == nullptr || listing.fd_ < 0) {
+void FolderLister::Describe(State& state, Listing& listing) {
+    if (!state.describe || listing.fd_ < 0) {
         return;
     }
     {
-        const std::lock_guard lock(mutex_);
-        if (ready_.size() < kAhead / 2) {
+        const std::lock_guard lock(state.mutex);
+        if (state.ready.size() < State::kAhead / 2) {
             return;
         }
     }
     for (Entry& entry : listing.entries) {
-        for (const WildcardPattern& pattern : *describe_) {
+        for (const WildcardPattern& pattern : *state.describe) {
             if (pattern.Matches(entry.name)) {
                 entry.description = FileDescription::Read(listing.fd_, entry.name.c_str());
                 break;

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <condition_variable>
+#include <chrono>
 #include <cstddef>
-#include <deque>
-#include <mutex>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "files/file_description.h"
@@ -57,43 +55,37 @@ class FolderLister {
 
     // A folder path longer than this is skipped with everything below it.
     static constexpr std::size_t kPathLimit = 4096;
+    // How long going away waits for the reading thread before leaving it behind.
+    static constexpr std::chrono::milliseconds kStopWait{100};
 
     // The top folder may be a link to a folder; links met below it are not followed. With a
     // describe list, the entries it matches may also be described on the reading thread, when
-    // it has time to spare; the list is not owned and must outlive the lister.
+    // it has time to spare.
     explicit FolderLister(std::string top, const PatternList* describe = nullptr);
-    // Stops the reading thread and waits for it; listings not taken are closed.
+    // Stops the reading thread; listings not taken are closed. A thread stuck in the system
+    // (a share that stopped answering) is left to end by itself: a stop must not hang on it.
     ~FolderLister();
     FolderLister(const FolderLister&) = delete;
     FolderLister& operator=(const FolderLister&) = delete;
-
-    // folder + "/" + name, without doubling a trailing separator of the folder.
-    static std::string JoinPath(const std::string& folder, std::string_view name);
 
     // The next listing in walk order. A caller asking for more listings than the walk has
     // gets skipped ones.
     Listing Next();
 
+    // folder + "/" + name, without doubling a trailing separator of the folder.
+    static std::string JoinPath(const std::string& folder, std::string_view name);
+
   private:
-    // Listings, and so open descriptors, waiting for the caller.
-    static constexpr std::size_t kAhead = 64;
+    // Everything the reading thread touches, kept alive by that thread as long as it runs.
+    struct State;
 
-    void Visit(const std::string& folder, bool followLink);
+    static void Visit(State& state, const std::string& folder, bool followLink);
     // False when the caller has gone.
-    bool Hand(Listing listing);
+    static bool Hand(State& state, Listing listing);
+    static void Describe(State& state, Listing& listing);
     static bool Read(const std::string& folder, bool followLink, Listing& listing);
-    void Describe(Listing& listing);
 
-    const PatternList* describe_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<Listing> ready_;
-    bool finished_ = false;
-    bool stopped_ = false;
-    // Who sleeps on changed_: a wake-up costs a system call, so only a sleeper gets one.
-    bool callerWaiting_ = false;
-    bool readerWaiting_ = false;
-    std::thread thread_;
+    std::shared_ptr<State> state_;
 };
 
 }  // namespace quexa::files
