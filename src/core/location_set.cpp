@@ -71,9 +71,11 @@ void LowerCopy(std::string_view text, char* out) {
         word = LowerWord(word);
         std::memcpy(out + i, &word, sizeof word);
     }
-    for (; i < size; ++i) {
-        const char c = text[i];
-        out[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    if (i < size) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + i, size - i);
+        word = LowerWord(word);
+        std::memcpy(out + i, &word, size - i);
     }
 }
 

@@ -51,13 +51,13 @@ bool PlainMainThread::Send(Task task) {
 void PlainMainThread::ProcessPending() {
     // Long loops call this between any two steps: with nothing queued it must cost no more
     // than the lock (an empty deque still allocates).
-    std::unique_lock lock(mutex_);
+    std::unique_lock taking(mutex_);
     if (queue_.empty()) {
         return;
     }
     std::deque<std::shared_ptr<Entry>> batch;
     batch.swap(queue_);
-    lock.unlock();
+    taking.unlock();
     for (const std::shared_ptr<Entry>& entry : batch) {
         entry->task();
         if (entry->synchronous) {

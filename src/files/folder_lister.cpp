@@ -6,11 +6,11 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#include <condition_variable>
 #include <deque>
-#include <mutex>
 #include <thread>
 #include <utility>
+
+#include "core/hand_off_queue.h"
 
 namespace quexa::files {
 namespace {
@@ -37,14 +37,7 @@ struct FolderLister::State {
     static constexpr std::size_t kAhead = 64;
 
     std::optional<PatternList> describe;
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::deque<Listing> ready;
-    bool finished = false;
-    bool stopped = false;
-    // Who sleeps on changed: a wake-up costs a system call, so only a sleeper gets one.
-    bool callerWaiting = false;
-    bool readerWaiting = false;
+    core::HandOffQueue<Listing> ready{kAhead};
 };
 
 FolderLister::Listing::~Listing() {
@@ -95,43 +88,24 @@ FolderLister::FolderLister(std::string top, const PatternList* describe)
     }
     std::thread([state = state_, top = std::move(top)] {
         Visit(*state, top, true);
-        {
-            const std::lock_guard lock(state->mutex);
-            state->finished = true;
-        }
-        state->changed.notify_all();
+        state->ready.Finish();
     }).detach();
 }
 
 FolderLister::~FolderLister() {
-    std::unique_lock lock(state_->mutex);
-    state_->stopped = true;
-    state_->changed.notify_all();
-    state_->changed.wait_for(lock, kStopWait, [this] { return state_->finished; });
-    // Whatever the reader still holds it closes itself; what waits here is closed now.
-    std::deque<Listing> left = std::move(state_->ready);
-    lock.unlock();
+    // What waits here is closed now; whatever the reader still holds it closes itself.
+    const std::deque<Listing> left = state_->ready.Stop();
+    state_->ready.WaitFinished(kStopWait);
 }
 
 FolderLister::Listing FolderLister::Next() {
-    State& state = *state_;
-    std::unique_lock lock(state.mutex);
-    state.callerWaiting = true;
-    state.changed.wait(lock, [&state] { return !state.ready.empty() || state.finished; });
-    state.callerWaiting = false;
-    if (state.ready.empty()) {
+    std::optional<Listing> listing = state_->ready.Pop();
+    if (!listing) {
         Listing none;
         none.skipped = true;
         return none;
     }
-    Listing listing = std::move(state.ready.front());
-    state.ready.pop_front();
-    const bool wake = state.readerWaiting;
-    lock.unlock();
-    if (wake) {
-        state.changed.notify_all();
-    }
-    return listing;
+    return std::move(*listing);
 }
 
 // The same walk the caller replays: one listing per folder, then the subfolders in listing
@@ -141,7 +115,7 @@ void FolderLister::Visit(State& state, const std::string& folder, bool followLin
     listing.path = folder;
     if (folder.empty() || folder.size() > kPathLimit) {
         listing.skipped = true;
-        Hand(state, std::move(listing));
+        state.ready.Push(std::move(listing));
         return;
     }
     listing.listed = Read(folder, followLink, listing);
@@ -152,34 +126,15 @@ void FolderLister::Visit(State& state, const std::string& folder, bool followLin
             subfolders.push_back(JoinPath(folder, entry.name));
         }
     }
-    if (!Hand(state, std::move(listing))) {
+    if (!state.ready.Push(std::move(listing))) {
         return;
     }
     for (const std::string& subfolder : subfolders) {
         Visit(state, subfolder, false);
-        const std::lock_guard lock(state.mutex);
-        if (state.stopped) {
+        if (state.ready.Stopped()) {
             return;
         }
     }
-}
-
-bool FolderLister::Hand(State& state, Listing listing) {
-    std::unique_lock lock(state.mutex);
-    state.readerWaiting = true;
-    state.changed.wait(lock,
-                       [&state] { return state.ready.size() < State::kAhead || state.stopped; });
-    state.readerWaiting = false;
-    if (state.stopped) {
-        return false;
-    }
-    state.ready.push_back(std::move(listing));
-    const bool wake = state.callerWaiting;
-    lock.unlock();
-    if (wake) {
-        state.changed.notify_all();
-    }
-    return true;
 }
 
 // Describing costs a system call per found file. Done here only while this thread is well
@@ -188,11 +143,8 @@ void FolderLister::Describe(State& state, Listing& listing) {
     if (!state.describe || listing.fd_ < 0) {
         return;
     }
-    {
-        const std::lock_guard lock(state.mutex);
-        if (state.ready.size() < State::kAhead / 2) {
-            return;
-        }
+    if (state.ready.Size() < State::kAhead / 2) {
+        return;
     }
     for (Entry& entry : listing.entries) {
         for (const WildcardPattern& pattern : *state.describe) {

@@ -80,8 +80,6 @@ class FolderLister {
     struct State;
 
     static void Visit(State& state, const std::string& folder, bool followLink);
-    // False when the caller has gone.
-    static bool Hand(State& state, Listing listing);
     static void Describe(State& state, Listing& listing);
     static bool Read(const std::string& folder, bool followLink, Listing& listing);
 

@@ -113,7 +113,7 @@ bool ProtectedContainer::ReadRecord(Record& buffer, std::int64_t index) {
     SwitchTo(Direction::kRead);
     stream_.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
     const auto count = static_cast<std::size_t>(stream_.gcount());
-    Scramble(std::span<char>(buffer.data(), count), DefaultKey(), KeyLength());
+    ApplyRecordMask(std::span<char>(buffer.data(), count));
     return count == buffer.size();
 }
 
@@ -131,7 +131,7 @@ bool ProtectedContainer::WriteRecord(Record& buffer, std::int64_t index) {
         return false;
     }
     SwitchTo(Direction::kWrite);
-    Scramble(buffer, DefaultKey(), KeyLength());
+    ApplyRecordMask(buffer);
     stream_.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
     return stream_.good();
 }
@@ -247,6 +247,13 @@ std::size_t ProtectedContainer::KeyLength() const {
 void ProtectedContainer::MakeRecordMask() {
     recordMask_.fill('\0');
     Scramble(recordMask_, DefaultKey(), KeyLength());
+}
+
+// Scrambling is an XOR, so the mask does it both ways.
+void ProtectedContainer::ApplyRecordMask(std::span<char> bytes) const {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<char>(bytes[i] ^ recordMask_[i]);
+    }
 }
 
 }  // namespace quexa::files

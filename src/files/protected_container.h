@@ -72,6 +72,8 @@ class ProtectedContainer {
     std::size_t KeyLength() const;
     // What scrambling a record of zero bytes gives: a record XOR this is descrambled.
     void MakeRecordMask();
+    // At most one record's bytes.
+    void ApplyRecordMask(std::span<char> bytes) const;
 
     ContainerHeader header_;
     Record recordMask_{};

@@ -14,30 +14,21 @@ RecordDecoder::RecordDecoder(ProtectedContainer& container, std::uint32_t count,
       thread_([this, count] { Run(count); }) {}
 
 RecordDecoder::~RecordDecoder() {
-    {
-        const std::lock_guard lock(mutex_);
-        stopped_ = true;
-    }
-    changed_.notify_all();
+    ready_.Stop();
     thread_.join();
 }
 
 std::vector<core::PreparedItem> RecordDecoder::Next() {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return !ready_.empty() || finished_; });
-    if (ready_.empty()) {
+    std::optional<Batch> batch = ready_.Pop();
+    if (!batch) {
         return {};
     }
-    Batch batch = std::move(ready_.front());
-    ready_.pop_front();
-    lock.unlock();
-    changed_.notify_all();
-    if (batch.records.empty()) {
-        return std::move(batch.items);
+    if (batch->records.empty()) {
+        return std::move(batch->items);
     }
-    std::vector<core::PreparedItem> items = Decode(std::span(batch.records).first(batch.count));
-    lock.lock();
-    spare_.push_back(std::move(batch.records));
+    std::vector<core::PreparedItem> items = Decode(std::span(batch->records).first(batch->count));
+    const std::lock_guard lock(spareMutex_);
+    spare_.push_back(std::move(batch->records));
     return items;
 }
 
@@ -47,34 +38,19 @@ void RecordDecoder::Run(std::uint32_t count) {
         const std::size_t wanted = std::min(kBatch, left);
         const std::size_t read = container_.ReadScrambledRecords(std::span(records).first(wanted));
         Batch batch;
-        if (CallerIsIdle()) {
+        // A caller with nothing queued would only wait: it gets the batch undecoded.
+        if (ready_.Size() == 0) {
             batch.records = std::exchange(records, TakeSpare());
             batch.count = read;
         } else {
             batch.items = Decode(std::span(records).first(read));
         }
-        if ((read > 0 && !Hand(std::move(batch))) || read < wanted) {
+        if ((read > 0 && !ready_.Push(std::move(batch))) || read < wanted) {
             break;
         }
         left -= read;
     }
-    {
-        const std::lock_guard lock(mutex_);
-        finished_ = true;
-    }
-    changed_.notify_all();
-}
-
-bool RecordDecoder::Hand(Batch batch) {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return ready_.size() < kBatchesAhead || stopped_; });
-    if (stopped_) {
-        return false;
-    }
-    ready_.push_back(std::move(batch));
-    lock.unlock();
-    changed_.notify_all();
-    return true;
+    ready_.Finish();
 }
 
 std::vector<core::PreparedItem> RecordDecoder::Decode(std::span<const Record> records) const {
@@ -88,14 +64,8 @@ std::vector<core::PreparedItem> RecordDecoder::Decode(std::span<const Record> re
     return items;
 }
 
-// A caller with nothing queued would only wait: it gets the next batch undecoded.
-bool RecordDecoder::CallerIsIdle() {
-    const std::lock_guard lock(mutex_);
-    return ready_.empty();
-}
-
 std::vector<Record> RecordDecoder::TakeSpare() {
-    const std::lock_guard lock(mutex_);
+    const std::lock_guard lock(spareMutex_);
     if (spare_.empty()) {
         return std::vector<Record>(kBatch);
     }

@@ -1,14 +1,13 @@
 #pragma once
 
-#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <mutex>
 #include <span>
 #include <thread>
 #include <vector>
 
+#include "core/hand_off_queue.h"
 #include "core/prepared_item.h"
 #include "files/protected_container.h"
 
@@ -45,22 +44,16 @@ class RecordDecoder {
     };
 
     void Run(std::uint32_t count);
-    // False when the caller has gone.
-    bool Hand(Batch batch);
     std::vector<core::PreparedItem> Decode(std::span<const Record> records) const;
     std::vector<Record> TakeSpare();
-    bool CallerIsIdle();
 
     ProtectedContainer& container_;
     const Record mask_;
     const int previewHeight_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<Batch> ready_;
+    core::HandOffQueue<Batch> ready_{kBatchesAhead};
     // Record buffers the caller has decoded, for the reading thread to fill again.
+    std::mutex spareMutex_;
     std::vector<std::vector<Record>> spare_;
-    bool finished_ = false;
-    bool stopped_ = false;
     std::thread thread_;
 };
 

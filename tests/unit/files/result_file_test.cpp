@@ -429,9 +429,9 @@ TEST_F(ResultFileTest, LongListsLoadInOrderAndStopAtAnyCancel) {
     ASSERT_TRUE(Write(saved, path_));
     // A caller that keeps up decodes batches itself; one that lags gets them decoded by the
     // reading thread. Either way the same list.
-    std::size_t pumped = 0;
+    std::size_t rows = 0;
     const FileProgress lagging{nullptr, [&] {
-                                   if (++pumped % 1500 == 1) {
+                                   if (++rows % 1500 == 1) {
                                        std::this_thread::sleep_for(std::chrono::milliseconds(100));
                                    }
                                }};
