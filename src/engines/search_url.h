@@ -21,11 +21,19 @@ class SearchUrl {
 
     // The URL with the query substituted and references decoded, before page numbers.
     const std::string& url() const { return url_; }
+    // Seconds the service asks between two requests of one search; 0 when it asks nothing.
+    int PageIntervalSeconds() const { return pageIntervalSeconds_; }
+
+    // Removes every "</PAGE_INTERVAL_n/>" (n whole seconds) from url and returns the largest n,
+    // at most kMaxPageInterval; 0 when there is none.
+    static int TakePageInterval(std::string& url);
+    static constexpr int kMaxPageInterval = 60;
 
   private:
     std::string url_;
     bool pagesByNumber_ = false;
     int firstPage_ = 1;
+    int pageIntervalSeconds_ = 0;
 };
 
 }  // namespace quexa::engines

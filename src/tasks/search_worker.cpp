@@ -1,10 +1,15 @@
 #include "tasks/search_worker.h"
 
+#include <algorithm>
+#include <chrono>
+#include <optional>
+#include <thread>
 #include <utility>
 
 #include "core/text.h"
 #include "engines/markup.h"
 #include "engines/page_extractor.h"
+#include "engines/search_url.h"
 #include "web/http_session.h"
 
 namespace quexa::tasks {
@@ -34,6 +39,8 @@ void SearchWorker::Run() {
 
         std::string url = engine_->searchUrl;
         engines::DecodeEntities(url);
+        const auto interval = std::chrono::seconds(engines::SearchUrl::TakePageInterval(url));
+        std::optional<std::chrono::steady_clock::time_point> lastRequest;
         std::string pageTemplate = url;
         const bool numbered = core::Contains(url, kPageNumber);
         int page = 0;
@@ -55,6 +62,10 @@ void SearchWorker::Run() {
             if (normalised == lastUrl) {
                 break;  // an empty URL ends here too, before any request
             }
+            if (lastRequest && !WaitUntil(*lastRequest + interval)) {
+                break;
+            }
+            lastRequest = std::chrono::steady_clock::now();
             const std::optional<std::string_view> body = session.FetchPage(url);
             if (!Running()) {
                 break;
@@ -86,14 +97,28 @@ void SearchWorker::TakeItems(engines::PageExtractor& extractor, std::string page
         return;
     }
     extractor.ExtractItems(std::move(page), [this](engines::ExtractedItem&& item) {
-        FoundItemRecord record{core::BoundedCopy(engine_->name, FoundItemRecord::kEngineNameLimit + 1),
-                               std::move(item.title), std::move(item.preview),
-                               std::move(item.location)};
+        FoundItemRecord record{
+            core::BoundedCopy(engine_->name, FoundItemRecord::kEngineNameLimit + 1),
+            std::move(item.title), std::move(item.preview), std::move(item.location)};
         ++itemCount_;
         ++itemsOnPage_;
         channel_->Queue(std::move(record), dropDuplicates_);
         return !LimitReached();
     });
+}
+
+bool SearchWorker::WaitUntil(std::chrono::steady_clock::time_point when) const {
+    // Short naps, so that a stop is seen as soon as a transfer's would be.
+    constexpr auto kNap = std::chrono::milliseconds(50);
+    while (Running()) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= when) {
+            return true;
+        }
+        std::this_thread::sleep_for(
+            std::min<std::chrono::steady_clock::duration>(when - now, kNap));
+    }
+    return false;
 }
 
 bool SearchWorker::LimitReached() const {

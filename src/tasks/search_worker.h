@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -27,6 +28,8 @@ class SearchWorker {
     // Queues the page's items up to the engine's return number.
     void TakeItems(engines::PageExtractor& extractor, std::string page);
     bool LimitReached() const;
+    // Waits for the service's interval between two requests; false when stopped meanwhile.
+    bool WaitUntil(std::chrono::steady_clock::time_point when) const;
     bool Running() const { return channel_->runFlag.load() == 1; }
     void AnnouncePage();
 

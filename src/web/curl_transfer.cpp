@@ -88,7 +88,7 @@ void CurlTransfer::Configure(const HttpSettings& settings) {
     }
     proxy_ = ProxyFor(settings);
 
-    curl_easy_setopt(easy, CURLOPT_USERAGENT, HttpSession::kUserAgent);
+    curl_easy_setopt(easy, CURLOPT_USERAGENT, HttpSession::UserAgent(settings.contact).c_str());
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(easy, CURLOPT_HTTPHEADER, requestHeaders_.get());
