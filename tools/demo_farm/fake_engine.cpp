@@ -70,14 +70,14 @@ std::string Replace(std::string text, std::string_view from, std::string_view to
 }
 
 // Titles of the markup engine: what the page says, and what a search lists after tag removal
-// and both reference passes. "{n}" stands for the item number. A tag next to a blank swallows
-// it (tags become blanks, and pairs of blanks vanish).
+// and both reference passes. "{n}" stands for the item number. A styling tag such as <i>
+// vanishes and leaves the blanks beside it as they were.
 struct MarkupTitle {
     std::string_view raw;
     std::string_view expected;
 };
 constexpr std::array<MarkupTitle, 4> kMarkupTitles{{
-    {"Result {n} &amp; <i>more</i>", "Result {n} &more"},
+    {"Result {n} &amp; <i>more</i>", "Result {n} & more"},
     {"Caf&eacute; &lt;{n}&gt; &amp;amp;", "Caf\xC3\xA9 <{n}> &"},
     {"Demo&copy;Farm&nbsp;{n}", "Demo (c) Farm {n}"},
     {"&#65;&#66;C &#160;item {n}", "ABC item {n}"},
