@@ -15,9 +15,20 @@ constexpr std::string_view kPreview = "*PREVIEW*";
 constexpr std::string_view kTab = "*TAB*";
 constexpr std::string_view kEndFirst = "</ENDFIRST/>";
 // Item template markers: any text may stand at "*SKIP*"; "</JSON/>" says the values are JSON
-// string contents, whose escapes are decoded before anything else.
+// string contents, whose escapes are decoded before anything else; "</XML/>" says they are XML
+// text holding markup, whose references are decoded before its tags go.
 constexpr std::string_view kSkip = "*SKIP*";
 constexpr std::string_view kJson = "</JSON/>";
+constexpr std::string_view kXml = "</XML/>";
+
+// Removes every marker from the template; true when there was one.
+bool TakeMarker(std::string& itemTemplate, std::string_view marker) {
+    if (!core::Contains(itemTemplate, marker)) {
+        return false;
+    }
+    itemTemplate = core::ReplaceAll(itemTemplate, marker, "");
+    return true;
+}
 
 std::string WithTabs(std::string_view text) {
     return core::ReplaceAll(text, kTab, "\t");
@@ -52,10 +63,8 @@ void PageParser::SetPage(std::string page) {
 
 void PageParser::SetItemTemplate(std::string_view itemTemplate) {
     itemTemplate_ = WithTabs(itemTemplate);
-    jsonValues_ = core::Contains(itemTemplate_, kJson);
-    if (jsonValues_) {
-        itemTemplate_ = core::ReplaceAll(itemTemplate_, kJson, "");
-    }
+    jsonValues_ = TakeMarker(itemTemplate_, kJson);
+    xmlValues_ = TakeMarker(itemTemplate_, kXml);
 }
 
 void PageParser::SetNextPageTemplate(std::string_view nextPageTemplate) {
@@ -173,12 +182,17 @@ std::string_view PageParser::ValueText(std::size_t begin, std::size_t end) {
 }
 
 void PageParser::CleanValue(std::string_view raw, std::string& text, std::size_t budget) {
-    if (!jsonValues_) {
+    if (!jsonValues_ && !xmlValues_) {
         CleanText(raw, text, budget);
         return;
     }
     std::string decoded(raw);
-    DecodeJsonEscapes(decoded);
+    if (jsonValues_) {
+        DecodeJsonEscapes(decoded);
+    }
+    if (xmlValues_) {
+        DecodeEntities(decoded);
+    }
     CleanText(decoded, text, budget);
 }
 

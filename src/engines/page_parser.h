@@ -65,6 +65,8 @@ class PageParser {
     std::array<Delimiter, 4> delimiters_;
     // The template's values are the contents of JSON strings.
     bool jsonValues_ = false;
+    // The template's titles and previews are XML text whose markup is escaped.
+    bool xmlValues_ = false;
     std::array<Value, 3> order_{Value::kTitle, Value::kLocation, Value::kPreview};
     // A template lacking a placeholder matches nothing.
     bool templateUsable_ = false;

@@ -458,6 +458,8 @@ PageResult ExtractPage(const Engine& engine, std::string original) {
         std::string itemTemplate = Replace(entry, "*TAB*", "\t");
         const bool json = itemTemplate.find("</JSON/>") != npos;
         itemTemplate = Replace(itemTemplate, "</JSON/>", "");
+        const bool xml = itemTemplate.find("</XML/>") != npos;
+        itemTemplate = Replace(itemTemplate, "</XML/>", "");
         const Cuts cuts = CutTemplate(itemTemplate);
         if (!cuts.usable) {
             continue;
@@ -499,6 +501,10 @@ PageResult ExtractPage(const Engine& engine, std::string original) {
             const auto decoded = [json](const std::string& text) {
                 return json ? DecodeJsonEscapes(text) : text;
             };
+            // XML text holding escaped markup: its references first, then the tags.
+            const auto unescaped = [xml](const std::string& text) {
+                return xml ? DecodeEntities(text) : text;
+            };
             std::array<std::string, 3> values;  // title, location, preview
             for (int i = 0; i < 3; ++i) {
                 values[cuts.order[i]] = cuts.order[i] == 1
@@ -507,8 +513,8 @@ PageResult ExtractPage(const Engine& engine, std::string original) {
             }
             Item item;
             item.location = DecodeEntities(Trim(values[1]));
-            item.title = DecodeEntities(Trim(StripTags(values[0])));
-            item.preview = DecodeEntities(Trim(StripTags(values[2])));
+            item.title = DecodeEntities(Trim(StripTags(unescaped(values[0]))));
+            item.preview = DecodeEntities(Trim(StripTags(unescaped(values[2]))));
             if (item.title.empty() || item.location.empty()) {
                 continue;
             }

@@ -117,7 +117,8 @@ const std::vector<ShippedEngine>& Engines() {
           {"Erratum: Night shift work & sleep among lighthouse keepers.",
            "https://europepmc.org/article/MED/40511377",
            "Occup Health Notes 4 41 2026 0000-0019 330 published erratum; journal article"},
-          {"Vitamin D levels in remote coastal stations.",
+          // Markup escaped in the XML text goes like any other.
+          {"Vitamin D3 levels in remote coastal stations.",
            "https://europepmc.org/article/MED/39120044",
            "Berg E. Arctic Med 2025 research-article; journal article"}},
          "https://www.ebi.ac.uk/europepmc/webservices/rest/search?query=(lighthouse keeper)%20AND%"

@@ -83,6 +83,11 @@ TEST(PageParserTest, CutsItemsInTemplateOrder) {
          R"({"t":"A \"q\" \u2013 b","u":"http:\/\/x.org","p":"<span>x<\/span>\\y"})",
          R"(</JSON/>{"t":"*TITLE*","u":"*URL*","p":"*PREVIEW*"})",
          {{"A \"q\" \xE2\x80\x93 b", "http://x.org", "x\\y"}}},
+        {"XML values: escaped markup is removed, references decoded twice",
+         "<r><t>Role of &lt;i&gt;Vibrio&lt;/i&gt; in "
+         "&amp;amp;c</t><u>1</u><p>a&lt;br/&gt;b</p></r>",
+         "</XML/><r><t>*TITLE*</t><u>*URL*</u><p>*PREVIEW*</p></r>",
+         {{"Role of Vibrio in &c", "1", "a b"}}},
         {"without the marker JSON escapes stay",
          R"({"t":"A \"q\"","u":"u","p":"p"})",
          R"({"t":"*TITLE*","u":"*URL*","p":"*PREVIEW*"})",
