@@ -89,15 +89,28 @@ int LookUpName(std::string_view name) {
     }
 }
 
-// Writes a Latin-1 code point as UTF-8 at out; returns the bytes written.
-std::size_t PutLatin1(char* out, unsigned code) {
+// Writes a code point as UTF-8 at out; returns the bytes written.
+std::size_t PutUtf8(char* out, unsigned long code) {
     if (code < 0x80) {
         out[0] = static_cast<char>(code);
         return 1;
     }
-    out[0] = static_cast<char>(0xC0 | (code >> 6));
-    out[1] = static_cast<char>(0x80 | (code & 0x3F));
-    return 2;
+    if (code < 0x800) {
+        out[0] = static_cast<char>(0xC0 | (code >> 6));
+        out[1] = static_cast<char>(0x80 | (code & 0x3F));
+        return 2;
+    }
+    if (code < 0x10000) {
+        out[0] = static_cast<char>(0xE0 | (code >> 12));
+        out[1] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out[2] = static_cast<char>(0x80 | (code & 0x3F));
+        return 3;
+    }
+    out[0] = static_cast<char>(0xF0 | (code >> 18));
+    out[1] = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out[2] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out[3] = static_cast<char>(0x80 | (code & 0x3F));
+    return 4;
 }
 
 bool KeptCode(unsigned value) {
@@ -317,7 +330,7 @@ void Decode(std::string& text, bool complete) {
         if (read[1] == '#') {
             const long value = ReadDecimal(read + 2, semicolon);
             if (value >= 0 && KeptCode(static_cast<unsigned>(value))) {
-                write += PutLatin1(write, static_cast<unsigned>(value));
+                write += PutUtf8(write, static_cast<unsigned>(value));
             }
             read = semicolon + 1;
             continue;
@@ -329,7 +342,7 @@ void Decode(std::string& text, bool complete) {
             ++read;
             continue;
         }
-        write += PutLatin1(write, static_cast<unsigned>(code));
+        write += PutUtf8(write, static_cast<unsigned>(code));
         read = semicolon + 1;
     }
     const std::size_t rest = static_cast<std::size_t>(end - read);
@@ -389,29 +402,6 @@ long JsonUnit(const char* at, const char* end) {
         unit = unit * 16 + digit;
     }
     return unit;
-}
-
-std::size_t PutUtf8(char* out, unsigned long code) {
-    if (code < 0x80) {
-        out[0] = static_cast<char>(code);
-        return 1;
-    }
-    if (code < 0x800) {
-        out[0] = static_cast<char>(0xC0 | (code >> 6));
-        out[1] = static_cast<char>(0x80 | (code & 0x3F));
-        return 2;
-    }
-    if (code < 0x10000) {
-        out[0] = static_cast<char>(0xE0 | (code >> 12));
-        out[1] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out[2] = static_cast<char>(0x80 | (code & 0x3F));
-        return 3;
-    }
-    out[0] = static_cast<char>(0xF0 | (code >> 18));
-    out[1] = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out[2] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out[3] = static_cast<char>(0x80 | (code & 0x3F));
-    return 4;
 }
 
 char JsonShortEscape(char c) {
