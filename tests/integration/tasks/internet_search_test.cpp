@@ -99,7 +99,14 @@ INSTANTIATE_TEST_SUITE_P(
         // Link paging ends on the page without a next link.
         PagingCase{"link_forward", DemoEngine("next-link"), -1, 12, {1, 2, 3}, {4}},
         PagingCase{"link_backward", DemoEngine("last-link"), -1, 12, {1, 2, 3}, {4}},
-        PagingCase{"limit_across_pages", DemoEngine("next-link"), 6, 6, {1, 2}, {3}}),
+        PagingCase{"limit_across_pages", DemoEngine("next-link"), 6, 6, {1, 2}, {3}},
+        // Next-page links that never end: page 3 links back to page 2, pages without items link
+        // on, pages repeating the items of the last link on.
+        PagingCase{"link_loop", DemoEngine("loop"), -1, 12, {1, 2, 3}, {}},
+        PagingCase{"link_on_through_empty_pages", DemoEngine("endless"), -1, 4, {1, 2}, {3}},
+        PagingCase{
+            "link_on_through_empty_pages_limited", DemoEngine("endless"), 10, 4, {1, 2}, {3}},
+        PagingCase{"link_on_through_repeated_pages", DemoEngine("echo"), -1, 6, {1, 2, 3}, {4}}),
     [](const ::testing::TestParamInfo<PagingCase>& info) { return info.param.name; });
 
 TEST_F(InternetSearchTest, TwoWorkersRunAtOnceWithLineTypeZero) {
