@@ -16,7 +16,7 @@ constexpr std::string_view kBaseZero = "</PAGE_NUMBER_BASE_ZERO/>";
 
 SearchUrl::SearchUrl(std::string_view urlTemplate, std::string_view query) {
     // The substituted URL lives in the definition's search URL field.
-    url_ = core::BoundedCopy(core::ReplaceAll(urlTemplate, kQuery, core::Trim(query)),
+    url_ = core::BoundedCopy(FillQuery(urlTemplate, core::Trim(query)),
                              EngineDefinition::kSearchUrlField);
     DecodeEntities(url_);
     pagesByNumber_ = core::Contains(url_, kPageNumber);
@@ -24,6 +24,10 @@ SearchUrl::SearchUrl(std::string_view urlTemplate, std::string_view query) {
         url_ = core::ReplaceAll(url_, kBaseZero, "");
         firstPage_ = 0;
     }
+}
+
+std::string SearchUrl::FillQuery(std::string_view urlTemplate, std::string_view query) {
+    return core::ReplaceAll(urlTemplate, kQuery, core::ReplaceAll(query, "#", "%23"));
 }
 
 std::string SearchUrl::PageUrl(int page) const {

@@ -109,6 +109,27 @@ INSTANTIATE_TEST_SUITE_P(
         PagingCase{"link_on_through_repeated_pages", DemoEngine("echo"), -1, 6, {1, 2, 3}, {4}}),
     [](const ::testing::TestParamInfo<PagingCase>& info) { return info.param.name; });
 
+// A "#" in the query would cut the search URL there: the rest of the query and the page number
+// after it would never reach the engine.
+TEST_F(InternetSearchTest, AQueryWithAHashReachesTheEngineWhole) {
+    const std::string query = "c# tutorial";
+    const FakeEngine engine = FakeEngine::Bench(5, 2, 3);
+    fixture.UseCategory("Hash", {engine});
+    fixture.UseScheme("Hash", "only", {{engine.name(), -1, 1}});
+    settings::kInternetKeywords.Write(fixture.profile, query);
+    ASSERT_TRUE(fixture.control->RunInternetSearch());
+    ASSERT_TRUE(fixture.RunToIdle());
+
+    const std::vector<demo::ExpectedItem> expected =
+        engine.ExpectedSearch(query, -1, fixture.farm.port());
+    ASSERT_EQ(expected.size(), 6U);
+    ASSERT_EQ(fixture.list.Count(), expected.size());
+    for (std::size_t row = 0; row < expected.size(); ++row) {
+        EXPECT_EQ(fixture.list.Item(row).title, expected[row].title) << row;
+    }
+    EXPECT_EQ(fixture.farm.RequestCount(engine.SearchPath()), 3U);
+}
+
 TEST_F(InternetSearchTest, TwoWorkersRunAtOnceWithLineTypeZero) {
     const std::vector<FakeEngine> engines{FakeEngine::Bench(11, 1, 2), FakeEngine::Bench(12, 1, 2),
                                           FakeEngine::Bench(13, 1, 2)};
