@@ -8,6 +8,7 @@
 #include <unistd.h>
 #include <QSettings>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -23,9 +24,11 @@ namespace fs = std::filesystem;
 class SettingsStoreTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        // A parameterised test's name holds a "/".
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-');
         dir_ = fs::temp_directory_path() /
-               ("quexa-settings-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+               ("quexa-settings-" + std::to_string(::getpid()) + "-" + name);
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         file_ = (dir_ / "Quexa.conf").string();
