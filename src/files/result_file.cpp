@@ -171,7 +171,7 @@ bool ReportVersion(int version, core::Prompter& prompter) {
 // promise, but never more than this. A damaged count or a file padded with zeros (sparse, or
 // records that all repeat one location) must not take memory for items that are never kept;
 // beyond it the list grows with the items it keeps.
-constexpr std::uintmax_t kReserveLimit = 1 << 16;
+constexpr std::uintmax_t kReserveLimit = 1 << 17;
 
 std::size_t RowsToReserve(const fs::path& path, std::uint32_t count) {
     std::error_code error;
