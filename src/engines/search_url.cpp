@@ -20,7 +20,7 @@ constexpr std::string_view kIntervalClose = "/>";
 
 SearchUrl::SearchUrl(std::string_view urlTemplate, std::string_view query) {
     // The substituted URL lives in the definition's search URL field.
-    url_ = core::BoundedCopy(core::ReplaceAll(urlTemplate, kQuery, core::Trim(query)),
+    url_ = core::BoundedCopy(FillQuery(urlTemplate, core::Trim(query)),
                              EngineDefinition::kSearchUrlField);
     DecodeEntities(url_);
     pageIntervalSeconds_ = TakePageInterval(url_);
@@ -52,6 +52,10 @@ int SearchUrl::TakePageInterval(std::string& url) {
         from = open;
     }
     return seconds;
+}
+
+std::string SearchUrl::FillQuery(std::string_view urlTemplate, std::string_view query) {
+    return core::ReplaceAll(urlTemplate, kQuery, core::ReplaceAll(query, "#", "%23"));
 }
 
 std::string SearchUrl::PageUrl(int page) const {

@@ -48,19 +48,16 @@ void SearchWorker::Run() {
             pageTemplate = core::ReplaceAll(pageTemplate, kBaseZero, "");
             page = -1;
         }
-        std::string lastUrl;
         while (true) {
             ++page;
             if (numbered) {
                 url = core::ReplaceAll(pageTemplate, kPageNumber, std::to_string(page));
-                if (itemsOnPage_ == 0) {
-                    break;
-                }
             }
-            itemsOnPage_ = 0;
+            // An empty URL ends here, before any request; so does a link back to any page of
+            // this search, however the links go round.
             std::string normalised = NormalisedUrl(url);
-            if (normalised == lastUrl) {
-                break;  // an empty URL ends here too, before any request
+            if (normalised.empty() || !fetchedPages_.insert(std::move(normalised)).second) {
+                break;
             }
             if (lastRequest && !WaitUntil(*lastRequest + interval)) {
                 break;
@@ -70,18 +67,17 @@ void SearchWorker::Run() {
             if (!Running()) {
                 break;
             }
-            lastUrl = std::move(normalised);
-            TakeItems(extractor, body ? std::string(*body) : std::string());
+            const int newItems = TakeItems(extractor, body ? std::string(*body) : std::string());
             if (Running()) {
                 AnnouncePage();
             }
             if (!numbered) {
                 url = extractor.NextPageUrl();
             }
-            if (LimitReached()) {
-                url.clear();
-            }
-            if (url.empty() || !Running()) {
+            // A page that added no new item ends the engine too: next-page links that keep
+            // changing on pages without new items would never end otherwise. So every page but
+            // the first adds to the item count, and the return number bounds the pages as well.
+            if (newItems == 0 || LimitReached() || url.empty() || !Running()) {
                 break;
             }
         }
@@ -92,19 +88,23 @@ void SearchWorker::Run() {
         [onEnd = std::move(onEnd_), name = std::move(name)]() mutable { onEnd(std::move(name)); });
 }
 
-void SearchWorker::TakeItems(engines::PageExtractor& extractor, std::string page) {
+int SearchWorker::TakeItems(engines::PageExtractor& extractor, std::string page) {
     if (!Running()) {
-        return;
+        return 0;
     }
-    extractor.ExtractItems(std::move(page), [this](engines::ExtractedItem&& item) {
+    int newItems = 0;
+    extractor.ExtractItems(std::move(page), [this, &newItems](engines::ExtractedItem&& item) {
+        if (foundLocations_.insert(core::AsciiLower(item.location)).second) {
+            ++newItems;
+        }
         FoundItemRecord record{
             core::BoundedCopy(engine_->name, FoundItemRecord::kEngineNameLimit + 1),
             std::move(item.title), std::move(item.preview), std::move(item.location)};
         ++itemCount_;
-        ++itemsOnPage_;
         channel_->Queue(std::move(record), dropDuplicates_);
         return !LimitReached();
     });
+    return newItems;
 }
 
 bool SearchWorker::WaitUntil(std::chrono::steady_clock::time_point when) const {

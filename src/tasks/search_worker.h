@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_set>
 
 #include "engines/engine_definition.h"
 #include "engines/page_extractor.h"
@@ -25,8 +26,9 @@ class SearchWorker {
     void Run();
 
   private:
-    // Queues the page's items up to the engine's return number.
-    void TakeItems(engines::PageExtractor& extractor, std::string page);
+    // Queues the page's items up to the engine's return number; how many of them this engine
+    // had not found before.
+    int TakeItems(engines::PageExtractor& extractor, std::string page);
     bool LimitReached() const;
     // Waits for the service's interval between two requests; false when stopped meanwhile.
     bool WaitUntil(std::chrono::steady_clock::time_point when) const;
@@ -38,7 +40,9 @@ class SearchWorker {
     bool dropDuplicates_;
     EndNotice onEnd_;
     int itemCount_ = 0;
-    int itemsOnPage_ = 1;
+    // Pages fetched (normalised URLs) and locations found (lower case) in this search.
+    std::unordered_set<std::string> fetchedPages_;
+    std::unordered_set<std::string> foundLocations_;
 };
 
 }  // namespace quexa::tasks

@@ -151,6 +151,10 @@ TEST(SearchUrlTest, PagesAndQuery) {
          "http://e.org/</PAGE_NUMBER_BASE_ZERO/>?q=y"},
         {"http://e.org/?s=*PAGE_NUMBER*&e=*PAGE_NUMBER*", "z", true, 1, "http://e.org/?s=1&e=1",
          "http://e.org/?s=2&e=2"},
+        // A "#" of the query would end the URL's query part; the template's own stays.
+        {"http://e.org/?q=_QUERY_&amp;p=*PAGE_NUMBER*#top", "c# tutorial #1", true, 1,
+         "http://e.org/?q=c%23 tutorial %231&p=1#top",
+         "http://e.org/?q=c%23 tutorial %231&p=2#top"},
     };
     for (const auto& c : cases) {
         const SearchUrl url(c.url, c.query);
