@@ -90,8 +90,14 @@ core::Prompter::FileRequest OpenRequest() {
 ResultDocument::ResultDocument(TaskEnvironment environment, TaskState& state, core::WaitState* wait)
     : env_(environment), state_(state), wait_(wait) {}
 
+bool ResultDocument::Busy() const {
+    // The Intranet search saves and adds as it goes; it only keeps commands away.
+    const core::BusyWork work = env_.busy->Current();
+    return work != core::BusyWork::None && work != core::BusyWork::IntranetSearch;
+}
+
 bool ResultDocument::Save() {
-    if (busy_) {
+    if (Busy()) {
         return false;
     }
     if (state_.currentFile.empty()) {
@@ -101,7 +107,7 @@ bool ResultDocument::Save() {
 }
 
 bool ResultDocument::SaveAs() {
-    if (busy_) {
+    if (Busy()) {
         return false;
     }
     const std::optional<std::string> chosen =
@@ -113,7 +119,7 @@ bool ResultDocument::SaveAs() {
 }
 
 bool ResultDocument::SaveTo(const std::string& path) {
-    if (busy_ || !CheckOverwrite(path)) {
+    if (Busy() || !CheckOverwrite(path)) {
         return false;
     }
     std::string previous = std::exchange(state_.currentFile, path);
@@ -125,7 +131,7 @@ bool ResultDocument::SaveTo(const std::string& path) {
 }
 
 bool ResultDocument::Open(std::optional<std::string> path) {
-    if (busy_) {
+    if (Busy()) {
         return false;
     }
     if (listInUse_ && prompter().Ask(Title::Note, kCloseFirst, Buttons::YesCancel) == Answer::Yes) {
@@ -153,7 +159,7 @@ bool ResultDocument::OpenFromCommandLine(std::string_view argument) {
 }
 
 bool ResultDocument::OpenRequested() {
-    if (busy_) {
+    if (Busy()) {
         return false;
     }
     const std::string path = std::exchange(pendingOpen_, {});
@@ -177,17 +183,18 @@ bool ResultDocument::OpenRequested() {
 }
 
 bool ResultDocument::Load(const std::string& path, bool append) {
-    if (busy_) {
+    if (Busy()) {
         return false;
     }
     files::LoadOptions options;
     options.append = append;
     options.skipListed = core::settings::kDropDuplicates.ReadFlag(env_.profile);
     options.previewHeight = env_.cache.previewHeight;
-    busy_ = true;
-    const std::optional<files::ResultFileHeader> header =
-        files::LoadResultFile(path, env_.list, options, prompter(), Progress());
-    busy_ = false;
+    std::optional<files::ResultFileHeader> header;
+    {
+        const core::BusyState::Scope loading(*env_.busy, core::BusyWork::Loading);
+        header = files::LoadResultFile(path, env_.list, options, prompter(), Progress());
+    }
     if (!header) {
         return false;
     }
@@ -200,7 +207,7 @@ bool ResultDocument::Load(const std::string& path, bool append) {
 }
 
 bool ResultDocument::CloseCurrentFile() {
-    if (busy_ || OfferSave(Buttons::YesNo) == SaveOffer::Stopped) {
+    if (Busy() || OfferSave(Buttons::YesNo) == SaveOffer::Stopped) {
         return false;
     }
     env_.list.DeleteAll();
@@ -317,9 +324,11 @@ bool ResultDocument::SaveUntitled() {
 bool ResultDocument::WriteTo(const std::string& path) {
     RestoreStateFile();
     const files::ResultFileHeader header = HeaderFor(path);
-    busy_ = true;
-    const bool written = files::WriteResultFile(path, env_.list, header, prompter(), Progress());
-    busy_ = false;
+    bool written = false;
+    {
+        const core::BusyState::Scope saving(*env_.busy, core::BusyWork::Saving);
+        written = files::WriteResultFile(path, env_.list, header, prompter(), Progress());
+    }
     if (!written) {
         // The file that was there is untouched: nothing to delete.
         prompter().Tell(Title::Error, kOperatorFailed);

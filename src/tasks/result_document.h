@@ -78,6 +78,9 @@ class ResultDocument {
     // The outcome of "Do you want save ?": Stopped after Cancel or a save that did not happen.
     enum class SaveOffer { NotNeeded, Saved, Declined, Stopped };
 
+    // Saving, loading, a stop wait and a sort let pending work run, which must not start a
+    // save or a load.
+    bool Busy() const;
     SaveOffer OfferSave(core::Prompter::Buttons buttons);
     bool SaveUntitled();
     bool WriteTo(const std::string& path);
@@ -98,8 +101,6 @@ class ResultDocument {
     // the list is saved there again.
     std::string origin_;
     int autoSaveCounter_ = 0;
-    // Saving and loading let pending work run, which must not start another of them.
-    bool busy_ = false;
 };
 
 }  // namespace quexa::tasks

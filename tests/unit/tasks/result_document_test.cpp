@@ -484,6 +484,40 @@ TEST_F(ResultDocumentTest, AutoSaveRunsAfterEveryItemBeyondTheCount) {
     }
 }
 
+// Saving and loading let pending work run; meanwhile the busy state says so, and a sort or
+// another save refuses them.
+TEST_F(ResultDocumentTest, SavingAndLoadingAreBusyLoops) {
+    auto busy = std::make_shared<core::BusyState>();
+    TaskEnvironment env{list_, profile_, cache_, mainThread_, host_, prompter_};
+    env.busy = busy;
+    ResultDocument document(env, state_);
+    for (int i = 0; i < 300; ++i) {
+        Add("http://a/" + std::to_string(i));
+    }
+    std::vector<core::BusyWork> seen;
+    auto watch = [this, &seen, busy] {
+        mainThread_->Post([&seen, busy] { seen.push_back(busy->Current()); });
+    };
+    const std::string path = folder_.File("busy.qzr").string();
+    watch();
+    ASSERT_TRUE(document.SaveTo(path));
+    watch();
+    ASSERT_TRUE(document.Load(path, true));
+    EXPECT_EQ(seen, (std::vector<core::BusyWork>{core::BusyWork::Saving, core::BusyWork::Loading}));
+    EXPECT_FALSE(busy->IsBusy());
+    list_.DeleteAll();
+    {
+        const core::BusyState::Scope sorting(*busy, core::BusyWork::Sorting);
+        EXPECT_FALSE(document.Save());
+        EXPECT_FALSE(document.Load(path, true));
+    }
+    {
+        const core::BusyState::Scope searching(*busy, core::BusyWork::IntranetSearch);
+        EXPECT_TRUE(document.Load(path, true)) << "the Intranet search's auto save may run";
+    }
+    EXPECT_EQ(list_.Count(), 300u);
+}
+
 TEST_F(ResultDocumentTest, TheStateFileOfAnInternetFile) {
     fs::create_directories(StateFolder());
     const struct {
