@@ -90,6 +90,28 @@ core::Prompter::FileRequest OpenRequest() {
 ResultDocument::ResultDocument(TaskEnvironment environment, TaskState& state, core::WaitState* wait)
     : env_(environment), state_(state), wait_(wait) {}
 
+void ResultDocument::TellLoadFailure(files::LoadOutcome outcome, core::Prompter& prompter) {
+    using files::LoadOutcome;
+    switch (outcome) {
+        case LoadOutcome::CannotOpen:
+            prompter.Tell(Title::Error, files::kCannotOpenResultFile);
+            break;
+        case LoadOutcome::NotAResultFile:
+        case LoadOutcome::NewerVersion:
+            // The note window: what the file is, then that it was not opened.
+            prompter.Tell(Title::Note, outcome == LoadOutcome::NotAResultFile
+                                           ? files::kNotAResultFile
+                                           : files::kNewerResultFile);
+            prompter.Tell(Title::Note, files::kCannotOpenResultFile);
+            break;
+        case LoadOutcome::Loaded:
+        case LoadOutcome::Unreadable:
+        case LoadOutcome::Locked:
+            // Nothing to add: nothing went wrong, or the password prompt has spoken.
+            break;
+    }
+}
+
 bool ResultDocument::Busy() const {
     // The Intranet search saves and adds as it goes; it only keeps commands away.
     const core::BusyWork work = env_.busy->Current();
@@ -190,15 +212,16 @@ bool ResultDocument::Load(const std::string& path, bool append) {
     options.append = append;
     options.skipListed = core::settings::kDropDuplicates.ReadFlag(env_.profile);
     options.previewHeight = env_.cache.previewHeight;
-    std::optional<files::ResultFileHeader> header;
+    files::LoadedFile loaded;
     {
         const core::BusyState::Scope loading(*env_.busy, core::BusyWork::Loading);
-        header = files::LoadResultFile(path, env_.list, options, prompter(), Progress());
+        loaded = files::LoadResultFile(path, env_.list, options, Progress());
     }
-    if (!header) {
+    if (!loaded.Loaded()) {
+        TellLoadFailure(loaded.outcome, prompter());
         return false;
     }
-    TakeOverHeader(*header);
+    TakeOverHeader(loaded.header);
     listInUse_ = true;
     state_.currentFile = path;
     origin_ = path;
@@ -327,7 +350,7 @@ bool ResultDocument::WriteTo(const std::string& path) {
     bool written = false;
     {
         const core::BusyState::Scope saving(*env_.busy, core::BusyWork::Saving);
-        written = files::WriteResultFile(path, env_.list, header, prompter(), Progress());
+        written = files::WriteResultFile(path, env_.list, header, Progress());
     }
     if (!written) {
         // The file that was there is untouched: nothing to delete.

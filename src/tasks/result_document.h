@@ -71,6 +71,8 @@ class ResultDocument {
     const std::string& statePath() const { return statePath_; }
     const std::string& pendingOpen() const { return pendingOpen_; }
     int autoSaveCounter() const { return autoSaveCounter_; }
+    // The messages of a load that failed: which depends on how it failed.
+    static void TellLoadFailure(files::LoadOutcome outcome, core::Prompter& prompter);
     // What a save of the list to path would put in the header.
     files::ResultFileHeader HeaderFor(const std::string& path) const;
 

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/memory_profile.h"
@@ -96,7 +98,7 @@ class ResultDocumentTest : public ::testing::Test {
             header.SetPassword(password);
         }
         const std::string path = folder_.File(name).string();
-        EXPECT_TRUE(files::WriteResultFile(path, list, header, prompter_));
+        EXPECT_TRUE(files::WriteResultFile(path, list, header));
         return path;
     }
     std::vector<std::string> Locations() const {
@@ -312,6 +314,57 @@ TEST_F(ResultDocumentTest, OpeningWithoutAPathOrWithAWrongPassword) {
     EXPECT_EQ(Locations(), std::vector<std::string>{"http://s/"});
     EXPECT_TRUE(state_.currentFile.empty());
     EXPECT_FALSE(document_.listInUse());
+}
+
+// Every way a file can fail to load, with the messages Open shows for it; the list stays.
+TEST_F(ResultDocumentTest, EachDamagedFileKeepsItsMessages) {
+    const std::string good = ReadAll(MakeFile("good.qzr", {"http://g/"}));
+    const std::string cannotOpen = "Error: Canno't open Quexa result file!";
+    const std::string noteCannotOpen = "Note: Canno't open Quexa result file!";
+    const std::string notOurs = "Note: Unvaild Quexa result file!";
+    const std::string newer =
+        "Note: This is higher version Quexa file,\r\nplease update Quexa, then try it !";
+    std::string newerMode = good;
+    newerMode[400] = 'D';
+    const struct {
+        const char* name;
+        std::string bytes;  // none: no file at all
+        std::vector<std::string> boxes;
+    } cases[] = {
+        {"missing", "", {cannotOpen}},
+        {"empty", std::string(), {cannotOpen}},
+        {"short header", good.substr(0, 497), {cannotOpen}},
+        {"wrong magic", "QZX" + good.substr(3), {notOurs, noteCannotOpen}},
+        {"newer format letter", good.substr(0, 3) + "B" + good.substr(4), {newer, noteCannotOpen}},
+        {"newer mode", newerMode, {newer, noteCannotOpen}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = folder_.File(std::string(c.name) + ".qzr").string();
+        if (std::string_view(c.name) != "missing") {
+            WriteAll(path, c.bytes);
+        }
+        list_.DeleteAll();
+        Add("http://kept/");
+        prompter_.boxes.clear();
+        EXPECT_FALSE(document_.Load(path, false));
+        EXPECT_EQ(prompter_.boxes, c.boxes);
+        EXPECT_EQ(Locations(), std::vector<std::string>{"http://kept/"});
+    }
+}
+
+TEST_F(ResultDocumentTest, LoadFailureMessagesByOutcome) {
+    using files::LoadOutcome;
+    const std::pair<LoadOutcome, std::size_t> cases[] = {
+        {LoadOutcome::Loaded, 0},         {LoadOutcome::CannotOpen, 1},
+        {LoadOutcome::NotAResultFile, 2}, {LoadOutcome::NewerVersion, 2},
+        {LoadOutcome::Unreadable, 0},     {LoadOutcome::Locked, 0},
+    };
+    for (const auto& [outcome, boxes] : cases) {
+        prompter_.boxes.clear();
+        ResultDocument::TellLoadFailure(outcome, prompter_);
+        EXPECT_EQ(prompter_.boxes.size(), boxes) << static_cast<int>(outcome);
+    }
 }
 
 TEST_F(ResultDocumentTest, OnlyResultFilesNamedOnTheCommandLineOpen) {
