@@ -427,7 +427,7 @@ void ResultList::DeleteAll() {
     std::vector<Row>().swap(slots_);
     std::vector<std::uint32_t>().swap(order_);
     std::vector<std::uint32_t>().swap(freeSlots_);
-    positions_.Invalidate();
+    positions_.Reset();
     locations_->Clear();
     selectedCount_ = 0;
     if (observer_ != nullptr) {

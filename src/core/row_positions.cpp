@@ -4,6 +4,13 @@
 
 namespace quexa::core {
 
+void RowPositions::Reset() {
+    std::vector<std::uint32_t>().swap(number_);
+    gone_.clear();
+    next_ = 0;
+    valid_ = true;
+}
+
 void RowPositions::Appended(std::uint32_t slot) {
     if (!valid_) {
         return;
