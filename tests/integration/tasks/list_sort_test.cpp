@@ -108,6 +108,30 @@ TEST_F(ListSortTest, SearchResultsArrivingDuringTheSortAreAddedAfterIt) {
     EXPECT_EQ(fixture.list.Count(), 60000u + found) << "no found item is lost";
 }
 
+// A search's rows reach the list one drain at a time: one pair of notices per drain.
+TEST_F(ListSortTest, ASearchIsHeardOncePerDrain) {
+    class InsertCounter : public core::ResultListObserver {
+      public:
+        void RowsAboutToBeInserted(std::size_t first, std::size_t last) override {
+            ++notices;
+            rows += last - first + 1;
+        }
+        int notices = 0;
+        std::size_t rows = 0;
+    } inserts;
+    const std::vector<demo::FakeEngine> engines{demo::FakeEngine::Bench(41, 3, 10),
+                                                demo::FakeEngine::Bench(42, 3, 10)};
+    fixture.UseCategory("Drained", engines);
+    settings::kInternetKeywords.Write(fixture.profile, "kite");
+    fixture.list.SetObserver(&inserts);
+    ASSERT_TRUE(fixture.control->RunInternetSearch());
+    ASSERT_TRUE(fixture.RunToIdle());
+    fixture.list.SetObserver(nullptr);
+    EXPECT_EQ(inserts.rows, fixture.list.Count());
+    EXPECT_EQ(fixture.list.Count(), 20u);
+    EXPECT_LE(inserts.notices, 3) << "one drain per engine's end and one at the task's end";
+}
+
 TEST_F(ListSortTest, ASecondClickTurnsTheOrderRoundAndABusyLoopRefusesIt) {
     for (const char* id : {"b", "c", "a"}) {
         fixture.AddItem(std::string("http://") + id + ".invalid/");
