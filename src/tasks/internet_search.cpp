@@ -1,6 +1,7 @@
 #include "tasks/internet_search.h"
 
 #include <utility>
+#include <vector>
 
 #include "core/settings_table.h"
 #include "core/text.h"
@@ -94,18 +95,24 @@ void InternetSearch::StartNextEngine() {
 
 std::size_t InternetSearch::DrainResultQueue() {
     TaskEnvironment& env = runtime_.env;
-    if (runtime_.channel == nullptr) {
+    // During a sort the records wait in the queue for the next drain.
+    if (runtime_.channel == nullptr || env.busy->Current() == core::BusyWork::Sorting) {
         return 0;
     }
     std::deque<FoundItemRecord> records = runtime_.channel->TakeQueued();
-    for (FoundItemRecord& record : records) {
-        core::ResultItem item;
+    std::vector<core::ResultItem> items(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        FoundItemRecord& record = records[i];
+        core::ResultItem& item = items[i];
         item.title = std::move(record.title);
         item.location = std::move(record.location);
         item.searchTarget = record.engineName;
         item.preview = std::move(record.preview);
         item.previewHeight = env.cache.previewHeight;
-        env.list.AddItem(static_cast<std::ptrdiff_t>(env.list.Count()), std::move(item));
+    }
+    // One notice for the whole drain.
+    env.list.AppendItems(items);
+    for (const FoundItemRecord& record : records) {
         env.host.StepEngine(record.engineName);
     }
     if (env.cache.autoScroll && env.list.Count() > kAutoScrollRows) {
@@ -137,6 +144,10 @@ void InternetSearch::OnEngineFinished(const std::shared_ptr<TaskChannel>& from,
                                       const std::string& name) {
     // A worker given up after a stop may end long after its task; its task control may be gone.
     if (!from->Abandoned() && from == runtime_.channel) {
+        if (runtime_.env.busy->DeferWhileSorting(
+                [this, from, name] { OnEngineFinished(from, name); })) {
+            return;
+        }
         DrainResultQueue();
         --runtime_.activeThreadCount;
         runtime_.env.host.SetEngineState(name, EngineState::Finished);

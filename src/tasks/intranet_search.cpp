@@ -47,7 +47,10 @@ bool IntranetSearch::StartIntranetSearch(std::string_view patternText, std::stri
     env.host.RefreshFastInfo();
 
     tooLong_.clear();
-    SearchTargets(patternText, targets);
+    {
+        const core::BusyState::Scope searching(*env.busy, core::BusyWork::IntranetSearch);
+        SearchTargets(patternText, targets);
+    }
     ReportTooLong();
 
     env.host.SetStatusText(kReadyText);
