@@ -27,13 +27,6 @@ constexpr std::uintmax_t kSparseSize = std::uintmax_t{100} << 30;  // 100 GiB
 constexpr std::size_t kMemoryBoundKiB = 256 * 1024;
 constexpr auto kWatchTime = std::chrono::seconds(3);
 
-class Quiet : public core::Prompter {
-  public:
-    Answer Ask(Title, std::string_view, Buttons) override { return Answer::No; }
-    std::optional<std::string> AskPassword() override { return std::nullopt; }
-    std::optional<std::string> ChooseFile(const FileRequest&) override { return std::nullopt; }
-};
-
 // One item, a header stating 4,294,967,295 records, then a hole up to the size.
 void WriteSparseFile(const fs::path& path) {
     core::ResultList list;
@@ -41,8 +34,7 @@ void WriteSparseFile(const fs::path& path) {
     item.title = "Only";
     item.location = "http://only/";
     list.AddItem(0, std::move(item));
-    Quiet prompter;
-    ASSERT_TRUE(files::WriteResultFile(path, list, {}, prompter));
+    ASSERT_TRUE(files::WriteResultFile(path, list, {}));
     std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
     files::ContainerHeader header;
     file.read(header.RawBytes().data(), static_cast<std::streamsize>(header.RawBytes().size()));
