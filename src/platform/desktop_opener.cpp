@@ -12,7 +12,6 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "files/mount_table.h"
 #include "tasks/location_kind.h"
 
 namespace quexa::platform {
@@ -38,11 +37,11 @@ void DesktopOpener::Browse(std::string_view location) {
 }
 
 tasks::LocationOpener::Failure DesktopOpener::Open(std::string_view location) {
-    return Launch(LocalPathOf(location));
+    return Launch(tasks::LocalPathOf(location));
 }
 
 tasks::LocationOpener::Failure DesktopOpener::Explore(std::string_view location) {
-    std::string path = LocalPathOf(location);
+    std::string path = tasks::LocalPathOf(location);
     const Failure failure = CheckPath(path);
     if (failure != Failure::None) {
         return failure;
@@ -51,17 +50,6 @@ tasks::LocationOpener::Failure DesktopOpener::Explore(std::string_view location)
         path = std::filesystem::path(path).parent_path().string();
     }
     return Launch(path);
-}
-
-std::string DesktopOpener::LocalPathOf(std::string_view location) {
-    std::string path(location);
-    std::replace(path.begin(), path.end(), '\\', '/');
-    if (tasks::KindOf(path) != tasks::LocationKind::NetworkPath) {
-        return path;
-    }
-    const files::MountTable mounts = files::MountTable::Parse(files::MountTable::ReadSystemText());
-    // A share that is not mounted can't be reached: its path is kept and will not be found.
-    return mounts.LocalPathOf(path).value_or(path);
 }
 
 tasks::LocationOpener::Failure DesktopOpener::CheckPath(const std::string& path) {

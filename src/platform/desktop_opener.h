@@ -22,9 +22,6 @@ class DesktopOpener : public tasks::LocationOpener {
     Failure Open(std::string_view location) override;
     Failure Explore(std::string_view location) override;
 
-    // The local path a location names: separators of either kind become "/", and a share
-    // (//server/share/...) is reached through the folder it is mounted on.
-    static std::string LocalPathOf(std::string_view location);
     // Why the path can't be opened, or None.
     static Failure CheckPath(const std::string& path);
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "files/mount_table.h"
+
 namespace quexa::tasks {
 namespace {
 
@@ -90,6 +92,16 @@ std::string WebAddressFor(std::string_view location) {
         return std::string(location);
     }
     return "http://" + std::string(location);
+}
+
+std::string LocalPathOf(std::string_view location) {
+    std::string path(location);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    if (KindOf(path) != LocationKind::NetworkPath) {
+        return path;
+    }
+    const files::MountTable mounts = files::MountTable::Parse(files::MountTable::ReadSystemText());
+    return mounts.LocalPathOf(path).value_or(path);
 }
 
 std::string FolderToExplore(std::string_view location, std::string_view title) {

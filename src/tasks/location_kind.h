@@ -27,6 +27,11 @@ inline bool IsPathKind(LocationKind kind) {
 // What a browser is given: the location, with "http://" in front when it names no scheme.
 std::string WebAddressFor(std::string_view location);
 
+// The local path a location names: separators of either kind become "/", and a share
+// (//server/share/...) is reached through the folder it is mounted on; a share that is not
+// mounted keeps its name and will not be found.
+std::string LocalPathOf(std::string_view location);
+
 // What Open Dir opens: the location with every occurrence of the title taken out, so that a
 // file whose name is its title opens its folder.
 std::string FolderToExplore(std::string_view location, std::string_view title);

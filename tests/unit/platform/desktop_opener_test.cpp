@@ -12,6 +12,7 @@
 
 #include "platform/desktop_trash.h"
 #include "recording_launcher.h"
+#include "tasks/location_kind.h"
 #include "temp_folder.h"
 
 namespace quexa::platform {
@@ -84,10 +85,10 @@ TEST_F(DesktopOpenerTest, ExploreOpensTheFolderOfAFile) {
 }
 
 TEST_F(DesktopOpenerTest, BackslashesAreSeparators) {
-    EXPECT_EQ(DesktopOpener::LocalPathOf("C:\\Docs\\a.txt"), "C:/Docs/a.txt");
-    EXPECT_EQ(DesktopOpener::LocalPathOf("/srv/a b.txt"), "/srv/a b.txt");
+    EXPECT_EQ(tasks::LocalPathOf("C:\\Docs\\a.txt"), "C:/Docs/a.txt");
+    EXPECT_EQ(tasks::LocalPathOf("/srv/a b.txt"), "/srv/a b.txt");
     // A share that is not mounted keeps its name and is not found.
-    const std::string share = DesktopOpener::LocalPathOf("\\\\nohost.invalid\\share\\a.txt");
+    const std::string share = tasks::LocalPathOf("\\\\nohost.invalid\\share\\a.txt");
     EXPECT_EQ(share, "//nohost.invalid/share/a.txt");
     DesktopOpener opener("", launcher_);
     EXPECT_NE(opener.Open(share), Failure::None);
