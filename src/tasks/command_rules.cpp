@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "tasks/location_kind.h"
+#include "tasks/target_commands.h"
+
 namespace quexa::tasks {
 namespace {
 
@@ -62,6 +65,12 @@ constexpr std::array<CommandInfo, 53> kCommands{{
     {C::Summarize, 32936, "Summarize\tCtrl+Y"},
     {C::CloseCurrentFile, 32941, "Close Current File"},
 }};
+
+// A web address never names a file on disk: no need to ask the file system.
+bool OnDisk(std::string_view location) {
+    return KindOf(location) != LocationKind::InternetAddress &&
+           TargetCommands::TargetExists(location);
+}
 
 CommandState Enabled(bool enabled) {
     return {enabled, std::nullopt};
@@ -181,6 +190,25 @@ CommandState StateOf(Command command, const CommandContext& context) {
         return *state;
     }
     return Enabled(!context.busy && ListCommandEnabled(command, context));
+}
+
+void DescribeList(CommandContext& context, const core::ResultList& list,
+                  std::optional<std::size_t> currentRow) {
+    context.itemCount = list.Count();
+    context.selectedCount = list.SelectedCount();
+    context.current.reset();
+    if (currentRow && *currentRow < list.Count()) {
+        const core::ResultItem& item = list.Item(*currentRow);
+        context.current = CommandContext::CurrentRow{item.status, IsPathKind(KindOf(item.location)),
+                                                     OnDisk(item.location)};
+    }
+    context.selectedTargetExists = false;
+    for (std::size_t row = 0; row < list.Count() && list.HasSelection(); ++row) {
+        if (list.Item(row).selected && OnDisk(list.Item(row).location)) {
+            context.selectedTargetExists = true;
+            break;
+        }
+    }
 }
 
 std::span<const CommandInfo> AllCommands() {

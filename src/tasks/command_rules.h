@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "core/result_list.h"
 #include "core/status_code.h"
 
 namespace quexa::tasks {
@@ -116,6 +117,12 @@ struct CommandState {
 };
 
 CommandState StateOf(Command command, const CommandContext& context);
+
+// Fills the list's part of the context: counts, the current row (none when out of range) with
+// its kind and whether its target is on disk, and whether a selected row's target is. Only
+// paths and other non-web locations are looked up, and the selection only until one is found.
+void DescribeList(CommandContext& context, const core::ResultList& list,
+                  std::optional<std::size_t> currentRow);
 
 // Every command with its id and text, in menu order.
 std::span<const CommandInfo> AllCommands();

@@ -6,6 +6,8 @@
 #include <set>
 #include <string>
 
+#include "temp_folder.h"
+
 namespace quexa::tasks {
 namespace {
 
@@ -233,6 +235,56 @@ TEST(CommandRulesTest, ClosingIsRefusedWhileWorkRunsAndAsksWhenModified) {
     for (const auto& c : cases) {
         EXPECT_EQ(DecideClose(c.context), c.step) << c.name;
     }
+}
+
+}  // namespace
+}  // namespace quexa::tasks
+
+namespace quexa::tasks {
+namespace {
+
+TEST(CommandRulesTest, TheListDescribesItsRows) {
+    const files::testing::TempFolder folder;
+    const std::string file = folder.File("plan.txt").string();
+    files::testing::WriteAll(file, "plan");
+    core::ResultList list;
+    const struct {
+        std::string location;
+        StatusCode status;
+        bool selected;
+    } rows[] = {
+        {"https://example.org/", StatusCode::Reachable, true},
+        {file, StatusCode::Verifing, false},
+        {folder.File("gone.txt").string(), StatusCode::Normal, true},
+    };
+    for (const auto& r : rows) {
+        core::ResultItem item;
+        item.location = r.location;
+        item.status = r.status;
+        item.selected = r.selected;
+        list.AddItem(static_cast<std::ptrdiff_t>(list.Count()), item);
+    }
+    Context context;
+    DescribeList(context, list, 1);
+    EXPECT_EQ(context.itemCount, 3U);
+    EXPECT_EQ(context.selectedCount, 2U);
+    ASSERT_TRUE(context.current.has_value());
+    EXPECT_EQ(context.current->status, StatusCode::Verifing);
+    EXPECT_TRUE(context.current->isPath);
+    EXPECT_TRUE(context.current->targetExists);
+    EXPECT_FALSE(context.selectedTargetExists);
+
+    DescribeList(context, list, 0);
+    EXPECT_FALSE(context.current->isPath);
+    EXPECT_FALSE(context.current->targetExists);
+    DescribeList(context, list, 7);
+    EXPECT_FALSE(context.current.has_value());
+
+    list.SetSelected(1, true);
+    DescribeList(context, list, std::nullopt);
+    EXPECT_TRUE(context.selectedTargetExists);
+    EXPECT_TRUE(StateOf(C::DeleteAllSelectedTarget, context).enabled);
+    EXPECT_FALSE(StateOf(C::DeleteCurrentTarget, context).enabled);
 }
 
 }  // namespace
