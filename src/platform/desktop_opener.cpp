@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <system_error>
 
 #include "tasks/location_kind.h"
 
@@ -85,7 +86,9 @@ tasks::LocationOpener::Failure DesktopOpener::Launch(const std::string& path) {
     if (failure != Failure::None) {
         return failure;
     }
-    const QString absolute = QString::fromStdString(std::filesystem::absolute(path).string());
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    const QString absolute = QString::fromStdString(error ? path : full.string());
     return launcher_.OpenUrl(
                QUrl::fromLocalFile(absolute).toString(QUrl::FullyEncoded).toStdString())
                ? Failure::None
