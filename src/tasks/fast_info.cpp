@@ -1,8 +1,5 @@
 #include "tasks/fast_info.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <array>
 #include <cstdio>
 
@@ -20,21 +17,6 @@ std::string DescribeMode(char mode, std::string_view target) {
         default:
             return {};
     }
-}
-
-// The birth time where the file system keeps one, else the last change of the content.
-std::optional<std::tm> CreationTime(const std::string& path) {
-    struct statx info {};
-    if (statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME | STATX_MTIME, &info) != 0) {
-        return std::nullopt;
-    }
-    const time_t seconds =
-        (info.stx_mask & STATX_BTIME) != 0 ? info.stx_btime.tv_sec : info.stx_mtime.tv_sec;
-    std::tm local{};
-    if (localtime_r(&seconds, &local) == nullptr) {
-        return std::nullopt;
-    }
-    return local;
 }
 
 }  // namespace
@@ -70,24 +52,6 @@ FastInfo DescribeFastInfo(const FastInfoSource& source) {
     }
     info.author = source.authorName;
     return info;
-}
-
-FastInfoSource GatherFastInfo(const TaskState& state, std::size_t itemCount,
-                              std::string_view authorName) {
-    FastInfoSource source;
-    source.itemCount = itemCount;
-    source.searchMode = state.searchMode;
-    source.currentQuery = state.currentQuery;
-    source.searchTarget = state.searchTarget;
-    source.currentFile = state.currentFile;
-    source.authorName = authorName;
-    if (!state.currentFile.empty()) {
-        source.header = files::ReadResultFileHeader(state.currentFile);
-        if (source.header) {
-            source.created = CreationTime(state.currentFile);
-        }
-    }
-    return source;
 }
 
 }  // namespace quexa::tasks

@@ -42,8 +42,4 @@ FastInfo DescribeFastInfo(const FastInfoSource& source);
 // "2026/12/8  Week:Tues. 9:5:3"
 std::string FormatFastInfoDate(const std::tm& time);
 
-// Fills the source from the task state, reading the current file's header and creation time.
-FastInfoSource GatherFastInfo(const TaskState& state, std::size_t itemCount,
-                              std::string_view authorName);
-
 }  // namespace quexa::tasks

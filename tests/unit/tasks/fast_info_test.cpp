@@ -1,5 +1,7 @@
 #include "tasks/fast_info.h"
 
+#include "tasks/fast_info_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -93,7 +95,7 @@ TEST(FastInfoTest, ASavedFileShowsItsOwnHeader) {
     state.searchMode = TaskState::kInternetMode;
     state.currentQuery = "other words";
     state.currentFile = path;
-    const FastInfo info = DescribeFastInfo(GatherFastInfo(state, 7, "Ada"));
+    const FastInfo info = FastInfoReader().Describe(state, 7, "Ada");
     EXPECT_EQ(info.mode, "Intranet Search [ /data ]");
     EXPECT_EQ(info.key, "*.txt");
     EXPECT_EQ(info.author, "Grace");
@@ -118,7 +120,7 @@ TEST(FastInfoTest, AnUnreadableFileFallsBackToTheCurrentValues) {
         state.searchMode = TaskState::kInternetMode;
         state.currentQuery = "solar wind";
         state.currentFile = path;
-        const FastInfo info = DescribeFastInfo(GatherFastInfo(state, 0, "Ada"));
+        const FastInfo info = FastInfoReader().Describe(state, 0, "Ada");
         EXPECT_EQ(info.mode, "Internet Search") << c.name;
         EXPECT_EQ(info.key, "solar wind") << c.name;
         EXPECT_EQ(info.author, "Ada") << c.name;
