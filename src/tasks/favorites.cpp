@@ -5,6 +5,7 @@
 
 #include "core/result_list.h"
 #include "files/result_file.h"
+#include "tasks/result_document.h"
 
 namespace quexa::tasks {
 namespace {
@@ -40,12 +41,13 @@ Favorites::Outcome Favorites::Add(const core::ResultItem& item, std::string_view
         if (!files::PromptForPassword(path, prompter)) {
             return Outcome::Failed;
         }
-        const std::optional<files::ResultFileHeader> loaded =
-            files::LoadResultFile(path, favorites, files::LoadOptions{}, prompter);
-        if (!loaded) {
+        const files::LoadedFile loaded =
+            files::LoadResultFile(path, favorites, files::LoadOptions{});
+        if (!loaded.Loaded()) {
+            ResultDocument::TellLoadFailure(loaded.outcome, prompter);
             return Outcome::Failed;
         }
-        header = *loaded;
+        header = loaded.header;
     }
     if (favorites.Locations().Contains(item.location)) {
         return Outcome::AlreadyThere;
@@ -53,7 +55,7 @@ Favorites::Outcome Favorites::Add(const core::ResultItem& item, std::string_view
     core::ResultItem favorite = item;
     favorite.selected = false;
     favorites.AddItem(static_cast<std::ptrdiff_t>(favorites.Count()), std::move(favorite));
-    if (!files::WriteResultFile(path, favorites, header, prompter)) {
+    if (!files::WriteResultFile(path, favorites, header)) {
         return Outcome::Failed;
     }
     return Outcome::Added;

@@ -25,8 +25,7 @@ void Save(const fs::path& path, std::string_view note) {
     header.mode = ResultFileHeader::kInternetMode;
     header.keywords = "tides";
     header.note = note;
-    files::testing::ScriptedPrompter prompter;
-    ASSERT_TRUE(files::WriteResultFile(path, list, header, prompter));
+    ASSERT_TRUE(files::WriteResultFile(path, list, header));
 }
 
 TEST(FastInfoReaderTest, TheHeaderIsReadOncePerVersionOfTheFile) {

@@ -32,8 +32,7 @@ core::ResultItem Item(std::string title, std::string location) {
 
 std::vector<std::string> Locations(const fs::path& path) {
     core::ResultList list;
-    ScriptedPrompter prompter;
-    files::LoadResultFile(path, list, files::LoadOptions{}, prompter);
+    files::LoadResultFile(path, list, files::LoadOptions{});
     std::vector<std::string> locations;
     for (std::size_t row = 0; row < list.Count(); ++row) {
         locations.push_back(list.Item(row).location);
@@ -82,7 +81,7 @@ TEST_F(FavoritesTest, RowsGoBehindTheFavouritesOnceEach) {
     EXPECT_TRUE(prompter_.boxes.empty());
 
     core::ResultList list;
-    files::LoadResultFile(file, list, files::LoadOptions{}, prompter_);
+    files::LoadResultFile(file, list, files::LoadOptions{});
     EXPECT_FALSE(list.Item(0).selected);
     EXPECT_EQ(list.Item(0).searchTarget, "Wiby");
 }
@@ -104,7 +103,7 @@ TEST_F(FavoritesTest, AProtectedFileNeedsItsPassword) {
     header.SetPassword("secret");
     const fs::path file = favorites_.FilePath();
     fs::create_directories(file.parent_path());
-    ASSERT_TRUE(files::WriteResultFile(file, list, header, prompter_));
+    ASSERT_TRUE(files::WriteResultFile(file, list, header));
 
     prompter_.passwords.push_back(std::nullopt);
     EXPECT_EQ(favorites_.Add(Item("New", "https://example.org/new"), "", prompter_),
