@@ -275,6 +275,17 @@ INSTANTIATE_TEST_SUITE_P(Ways, VerifyCliTest,
                              return param.param.name;
                          });
 
+TEST_F(SearchCliTest, ASchemeThatSelectsNoEngineIsAnError) {
+    std::string error;
+    ASSERT_TRUE(demo::WriteCategoryHome(home.path(), farm.port(), "Empty", {}, &error)) << error;
+    const auto result = Cli({"search", "--category", "Empty", "solar"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("Error: nothing was searched: the scheme selects no engine"),
+              std::string::npos)
+        << result.err;
+    EXPECT_TRUE(result.out.empty()) << result.out;
+}
+
 TEST_F(SearchCliTest, CategoriesAndSchemesAsTheWizardListsThem) {
     const auto categories = Cli({"categories"});
     ASSERT_EQ(categories.exitCode, 0) << categories.err;

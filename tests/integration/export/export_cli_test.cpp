@@ -168,6 +168,9 @@ TEST_F(ExportCliTest, SettingsChooseFieldsLabelsAndTheRule) {
 }
 
 TEST_F(ExportCliTest, FailuresGoToStderrWithExitCodeOne) {
+    const std::string kKnownExtensions =
+        ": unknown extension; known are .htm, .html, .txt, .qzr and .qzs (--tab writes "
+        "TAB-separated text whatever the extension)\n";
     WriteAll(home.path() / "Categories" / "html.htm", "<!--ITEM--><!--TITLE-->\n");
     const struct {
         const char* name;
@@ -176,19 +179,22 @@ TEST_F(ExportCliTest, FailuresGoToStderrWithExitCodeOne) {
     } cases[] = {
         {"unknown extension",
          {"export", home.File("list.qzr"), home.File("out.doc")},
-         kExportFailed},
-        {"no extension", {"export", home.File("list.qzr"), home.File("out")}, kExportFailed},
+         std::string(kExportFailed) + "Error: " + home.File("out.doc") + kKnownExtensions},
+        {"no extension",
+         {"export", home.File("list.qzr"), home.File("out")},
+         std::string(kExportFailed) + "Error: " + home.File("out") + kKnownExtensions},
         {"template without end marker",
          {"export", home.File("list.qzr"), home.File("out.htm")},
          kExportFailed},
         {"missing folder",
          {"export", home.File("list.qzr"), home.File("none/out.txt"), "--tab"},
-         kExportFailed},
+         std::string(kExportFailed) + "Error: " + home.File("none/out.txt") + ": the folder " +
+             home.File("none") + " does not exist\n"},
         {"missing result file",
          {"export", home.File("none.qzr"), home.File("out.txt")},
          "Error: Operator file failed!\nperhaps the file attribute\nis read only!\n"
          "Error: can't load " +
-             home.File("none.qzr") + "\n"},
+             home.File("none.qzr") + "\nError: " + home.File("none.qzr") + ": no such file\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

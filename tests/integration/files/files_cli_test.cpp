@@ -184,7 +184,8 @@ TEST_F(FilesCliTest, DamagedFilesGiveTheirMessages) {
     const CliResult missing = Run({"show", home.File("missing.qzr")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.err,
-              "Error: Operator file failed!\nperhaps the file attribute\nis read only!\n");
+              "Error: Operator file failed!\nperhaps the file attribute\nis read only!\nError: " +
+                  home.File("missing.qzr") + ": no such file\n");
 }
 
 TEST_F(FilesCliTest, PasswordsAreSetAskedChangedAndRemoved) {

@@ -79,6 +79,28 @@ TEST_F(CliWebTest, FetchFailuresAreErrors) {
     EXPECT_EQ(server_.CountSeen("/page"), 0u);
 }
 
+TEST_F(CliWebTest, APageCutShortIsPrintedWithANoteSayingWhy) {
+    SilentServer stalling(
+        "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nTransfer-Encoding: chunked\r\n\r\n"
+        "7\r\npartial\r\n");
+    const auto stalled = Cli({"fetch", "--timeout", "1", stalling.Url("/stall")});
+    EXPECT_EQ(stalled.exitCode, 0) << stalled.err;
+    EXPECT_EQ(stalled.out, "partial");
+    EXPECT_NE(stalled.err.find("Note: the page stopped: nothing came for 1 s"), std::string::npos)
+        << stalled.err;
+
+    const auto capped = Cli({"fetch", server_.Url("/big")});
+    EXPECT_EQ(capped.exitCode, 0) << capped.err;
+    EXPECT_LE(capped.out.size(), 8U * 1024 * 1024);
+    EXPECT_GT(capped.out.size(), 7U * 1024 * 1024);
+    EXPECT_NE(capped.err.find("Note: the page was cut at the size cap of 8 MiB"), std::string::npos)
+        << capped.err;
+
+    const auto whole = Cli({"fetch", server_.Url("/exact")});
+    EXPECT_EQ(whole.exitCode, 0);
+    EXPECT_TRUE(whole.err.empty()) << whole.err;
+}
+
 TEST_F(CliWebTest, StatusPrintsCodeAndVerificationResult) {
     struct Case {
         const char* path;
