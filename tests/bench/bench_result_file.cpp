@@ -13,6 +13,7 @@
 
 #include "core/result_list.h"
 #include "files/result_file.h"
+#include "null_prompter.h"
 #include "result_item_maker.h"
 #include "summary_reporter.h"
 
@@ -25,13 +26,6 @@ constexpr std::size_t kItems = 100'000;
 constexpr std::size_t kFileSize = files::kHeaderSize + kItems * files::kRecordSize;
 constexpr std::size_t kChunk = 1 << 20;
 constexpr double kGoal = 3.0;
-
-class Silent : public quexa::core::Prompter {
-  public:
-    Answer Ask(Title, std::string_view, Buttons) override { return Answer::No; }
-    std::optional<std::string> AskPassword() override { return std::nullopt; }
-    std::optional<std::string> ChooseFile(const FileRequest&) override { return std::nullopt; }
-};
 
 // A folder of its own beside the system's temporary files, gone when the program ends.
 class Folder {
@@ -79,7 +73,7 @@ const quexa::core::ResultList& List() {
 
 void SaveResultFile(benchmark::State& state) {
     const fs::path path = Place().File("saved.qzr");
-    Silent prompter;
+    quexa::testing::NullPrompter prompter;
     const files::ResultFileHeader header;
     for (auto _ : state) {
         if (!files::WriteResultFile(path, List(), header, prompter)) {
@@ -91,7 +85,7 @@ BENCHMARK(SaveResultFile)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime
 
 void LoadResultFile(benchmark::State& state) {
     const fs::path path = Place().File("saved.qzr");
-    Silent prompter;
+    quexa::testing::NullPrompter prompter;
     files::WriteResultFile(path, List(), {}, prompter);
     for (auto _ : state) {
         quexa::core::ResultList list;
@@ -135,7 +129,7 @@ BENCHMARK(PlainWrite)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
 
 void PlainRead(benchmark::State& state) {
     const fs::path path = Place().File("saved.qzr");
-    Silent prompter;
+    quexa::testing::NullPrompter prompter;
     files::WriteResultFile(path, List(), {}, prompter);
     std::vector<char> buffer(kFileSize);
     for (auto _ : state) {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cli_process.h"
-#include "temp_dir.h"
+#include "temp_folder.h"
 
 namespace quexa::test {
 namespace {
@@ -24,18 +24,18 @@ using testing::Lines;
 class CliMessagesTest : public ::testing::Test {
   protected:
     CliResult Run(std::vector<std::string> arguments, const std::string& input = {}) const {
-        arguments.insert(arguments.begin(), {"--home", home.path().string(), "--settings",
-                                             home.File("settings.conf")});
+        arguments.insert(arguments.begin(), {"--home", home.Path().string(), "--settings",
+                                             home.File("settings.conf").string()});
         return testing::RunCli(arguments, input);
     }
     std::string Saved(const std::string& name, const std::string& items) const {
-        const std::string path = home.File(name);
+        const std::string path = home.File(name).string();
         const CliResult result = Run({"save", path}, items);
         EXPECT_EQ(result.exitCode, 0) << result.err;
         return path;
     }
 
-    TempDir home;
+    quexa::testing::TempFolder home;
 };
 
 const std::string kOneItem = R"({"title":"One","location":"http://one/"})"
@@ -43,10 +43,10 @@ const std::string kOneItem = R"({"title":"One","location":"http://one/"})"
 
 TEST_F(CliMessagesTest, APathThatIsNoFileIsNamedForWhatItIs) {
     const std::string good = Saved("good.qzr", kOneItem);
-    fs::create_directory(home.File("folder.qzr"));
-    ASSERT_EQ(mkfifo(home.File("fifo.qzr").c_str(), 0600), 0);
-    fs::create_symlink(home.File("loop2.qzr"), home.File("loop1.qzr"));
-    fs::create_symlink(home.File("loop1.qzr"), home.File("loop2.qzr"));
+    fs::create_directory(home.File("folder.qzr").string());
+    ASSERT_EQ(mkfifo(home.File("fifo.qzr").string().c_str(), 0600), 0);
+    fs::create_symlink(home.File("loop2.qzr").string(), home.File("loop1.qzr").string());
+    fs::create_symlink(home.File("loop1.qzr").string(), home.File("loop2.qzr").string());
     const struct {
         const char* name;
         std::string reason;
@@ -57,11 +57,11 @@ TEST_F(CliMessagesTest, APathThatIsNoFileIsNamedForWhatItIs) {
         {"loop1.qzr", "is a loop of symbolic links"},
     };
     for (const auto& path : paths) {
-        const std::string bad = home.File(path.name);
+        const std::string bad = home.File(path.name).string();
         const std::vector<std::vector<std::string>> commands = {
             {"show", bad},
             {"verify", bad},
-            {"export", bad, home.File("out.txt")},
+            {"export", bad, home.File("out.txt").string()},
             {"passwd", bad, "--new", "x"},
             {"import", bad, good},
             {"import", good, bad},
@@ -75,7 +75,7 @@ TEST_F(CliMessagesTest, APathThatIsNoFileIsNamedForWhatItIs) {
                 << result.err;
         }
     }
-    EXPECT_FALSE(fs::exists(home.File("out.txt")));
+    EXPECT_FALSE(fs::exists(home.File("out.txt").string()));
 }
 
 TEST_F(CliMessagesTest, PasswdSaysWhichLinesStdinLacks) {
@@ -117,10 +117,10 @@ TEST_F(CliMessagesTest, PasswdSaysWhichLinesStdinLacks) {
 
 TEST_F(CliMessagesTest, SaveNamesInvalidUtf8) {
     const CliResult result =
-        Run({"save", home.File("bad.qzr")}, kOneItem + "{\"title\":\"caf\xE9\"}\n");
+        Run({"save", home.File("bad.qzr").string()}, kOneItem + "{\"title\":\"caf\xE9\"}\n");
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, "Error: line 2: invalid UTF-8 at byte 14 (the input must be UTF-8)\n");
-    EXPECT_FALSE(fs::exists(home.File("bad.qzr")));
+    EXPECT_FALSE(fs::exists(home.File("bad.qzr").string()));
 }
 
 // Titles a hostile page could carry: erase the screen, set the window title, ring the bell,
@@ -164,7 +164,7 @@ TEST_F(CliMessagesTest, ControlCharactersReachTheTableEscapedAndJsonAsTheyAre) {
         EXPECT_EQ(nlohmann::json::parse(lines[i + 1]).at("title"), kHostileTitles[i]);
     }
 
-    const std::string tab = home.File("hostile.txt");
+    const std::string tab = home.File("hostile.txt").string();
     ASSERT_EQ(Run({"export", path, tab, "--tab"}).exitCode, 0);
     std::ifstream in(tab, std::ios::binary);
     const std::string text{std::istreambuf_iterator<char>(in), {}};

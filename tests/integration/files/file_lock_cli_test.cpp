@@ -12,7 +12,7 @@
 #include "cli_process.h"
 #include "files/result_file.h"
 #include "files/result_file_lock.h"
-#include "temp_dir.h"
+#include "temp_folder.h"
 
 namespace quexa::test {
 namespace {
@@ -50,14 +50,14 @@ class FileLockCliTest : public ::testing::Test {
         }
     }
     CliResult Run(std::vector<std::string> arguments, const std::string& input = {}) const {
-        arguments.insert(arguments.begin(), {"--home", home.path().string(), "--settings",
-                                             home.File("settings.conf")});
+        arguments.insert(arguments.begin(), {"--home", home.Path().string(), "--settings",
+                                             home.File("settings.conf").string()});
         return testing::RunCli(arguments, input);
     }
     std::future<CliResult> Start(std::vector<std::string> arguments) const {
         return std::async(std::launch::async, [this, arguments] { return Run(arguments); });
     }
-    std::string Path(const std::string& name) const { return home.File(name); }
+    std::string Path(const std::string& name) const { return home.File(name).string(); }
     // The file to change, afresh for each round.
     std::string FreshTarget() const {
         const std::string target = Path("a.qzr");
@@ -84,7 +84,7 @@ class FileLockCliTest : public ::testing::Test {
         EXPECT_TRUE(result.out.empty()) << result.out;
     }
 
-    TempDir home;
+    quexa::testing::TempFolder home;
 };
 
 TEST_F(FileLockCliTest, TwoImportsIntoOneFileAtOnceLoseNothing) {

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
+#include "cli_process.h"
 #include "loopback_server.h"
 #include "platform/settings_store.h"
 #include "silent_server.h"
-#include "temp_dir.h"
+#include "temp_folder.h"
 #include "test_certificates.h"
 #include "test_site.h"
 #include "tiny_proxy.h"
@@ -21,13 +21,16 @@ using Clock = std::chrono::steady_clock;
 
 class CliWebTest : public ::testing::Test {
   protected:
-    CliWebTest() : site_(server_), settingsFile_(folder_.File("settings.ini")) { server_.Start(); }
+    CliWebTest() : site_(server_), settingsFile_(folder_.File("settings.ini").string()) {
+        server_.Start();
+    }
 
     // Runs quexa-cli with its own settings file, never the user's.
-    ChildProcess::Result Cli(std::vector<std::string> arguments,
-                             const std::vector<std::string>& environment = {}) {
+    quexa::testing::CliResult Cli(std::vector<std::string> arguments,
+                                  const std::vector<std::string>& environment = {}) {
         arguments.insert(arguments.begin(), {"--settings", settingsFile_});
-        return ChildProcess::Run(QUEXA_CLI_PATH, arguments, environment, folder_.path());
+        return quexa::testing::RunCli(
+            arguments, {.input = {}, .environment = environment, .folder = folder_.Path()});
     }
 
     void WriteProxy(int port) {
@@ -37,7 +40,7 @@ class CliWebTest : public ::testing::Test {
         store.WriteString("System\\Proxy", "Port", std::to_string(port));
     }
 
-    TempDir folder_;
+    quexa::testing::TempFolder folder_;
     LoopbackServer server_;
     TestSite site_;
     std::string settingsFile_;
@@ -156,7 +159,7 @@ TEST_F(CliWebTest, BothCommandsHonourTheProxyOfTheSettings) {
 
 TEST_F(CliWebTest, TheExtraCaBundleIsHonoured) {
     const TestCertificates certificates;
-    const std::string caFile = folder_.File("ca.pem");
+    const std::string caFile = folder_.File("ca.pem").string();
     certificates.WriteCaPem(caFile);
     LoopbackServer secure(certificates.serverCert(), certificates.serverKey());
     const TestSite secureSite(secure);

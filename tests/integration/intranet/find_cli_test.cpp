@@ -11,7 +11,8 @@
 #include "cli_process.h"
 #include "core/result_list.h"
 #include "files/result_file.h"
-#include "temp_dir.h"
+#include "null_prompter.h"
+#include "temp_folder.h"
 
 namespace quexa::test {
 namespace {
@@ -19,14 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::Lines;
 using testing::RunCli;
-
-// Answers every question with No.
-class NoPrompter : public core::Prompter {
-  public:
-    Answer Ask(Title, std::string_view, Buttons) override { return Answer::No; }
-    std::optional<std::string> AskPassword() override { return std::nullopt; }
-    std::optional<std::string> ChooseFile(const FileRequest&) override { return std::nullopt; }
-};
 
 class FindCliTest : public ::testing::Test {
   protected:
@@ -36,14 +29,14 @@ class FindCliTest : public ::testing::Test {
             std::ofstream(tree() / file) << "data";
         }
     }
-    fs::path tree() const { return home.path() / "tree"; }
+    fs::path tree() const { return home.Path() / "tree"; }
     testing::CliResult Find(std::vector<std::string> arguments) const {
-        arguments.insert(arguments.begin(), {"--home", home.path().string(), "--settings",
-                                             (home.path() / "settings.conf").string(), "find"});
+        arguments.insert(arguments.begin(), {"--home", home.Path().string(), "--settings",
+                                             (home.Path() / "settings.conf").string(), "find"});
         return RunCli(arguments);
     }
 
-    TempDir home;
+    quexa::testing::TempFolder home;
 };
 
 TEST_F(FindCliTest, PrintsOneJsonObjectPerItem) {
@@ -69,14 +62,14 @@ TEST_F(FindCliTest, PrintsOneJsonObjectPerItem) {
 }
 
 TEST_F(FindCliTest, SavesTheItemsAsAnIntranetResultFile) {
-    const fs::path saved = home.path() / "found.qzr";
+    const fs::path saved = home.Path() / "found.qzr";
     const testing::CliResult result =
         Find({"--target", (tree() / "docs").string(), "--target", (tree() / "docs/deep").string(),
               "--save", saved.string(), "*.txt"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(Lines(result.out).size(), 3u) << result.out;  // the heading and two items
     core::ResultList list;
-    NoPrompter prompter;
+    quexa::testing::NullPrompter prompter;
     const std::optional<files::ResultFileHeader> header =
         files::LoadResultFile(saved, list, {}, prompter);
     ASSERT_TRUE(header.has_value());

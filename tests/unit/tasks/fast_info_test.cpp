@@ -1,4 +1,5 @@
 #include "tasks/fast_info.h"
+#include "null_prompter.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +14,6 @@ namespace quexa::tasks {
 namespace {
 
 using files::ResultFileHeader;
-
-class SilentPrompter : public core::Prompter {
-  public:
-    Answer Ask(Title, std::string_view, Buttons) override { return Answer::Ok; }
-    std::optional<std::string> AskPassword() override { return std::nullopt; }
-    std::optional<std::string> ChooseFile(const FileRequest&) override { return std::nullopt; }
-};
 
 std::tm Time(int year, int month, int day, int weekday, int hour, int minute, int second) {
     std::tm time{};
@@ -77,7 +71,7 @@ TEST(FastInfoTest, WithoutAFileTheCurrentValuesAreShown) {
 }
 
 TEST(FastInfoTest, ASavedFileShowsItsOwnHeader) {
-    const files::testing::TempFolder folder;
+    const quexa::testing::TempFolder folder;
     const std::string path = folder.File("kept.qzr").string();
     core::ResultList list;
     ResultFileHeader written;
@@ -86,7 +80,7 @@ TEST(FastInfoTest, ASavedFileShowsItsOwnHeader) {
     written.searchTarget = "/data";
     written.note = "weekly";
     written.author = "Grace";
-    SilentPrompter prompter;
+    quexa::testing::NullPrompter prompter;
     ASSERT_TRUE(files::WriteResultFile(path, list, written, prompter));
 
     TaskState state;
@@ -104,7 +98,7 @@ TEST(FastInfoTest, ASavedFileShowsItsOwnHeader) {
 }
 
 TEST(FastInfoTest, AnUnreadableFileFallsBackToTheCurrentValues) {
-    const files::testing::TempFolder folder;
+    const quexa::testing::TempFolder folder;
     const struct {
         const char* name;
         const char* bytes;
@@ -112,7 +106,7 @@ TEST(FastInfoTest, AnUnreadableFileFallsBackToTheCurrentValues) {
     for (const auto& c : cases) {
         const std::string path = folder.File(c.name).string();
         if (c.bytes != nullptr) {
-            files::testing::WriteAll(path, c.bytes);
+            quexa::testing::WriteAll(path, c.bytes);
         }
         TaskState state;
         state.searchMode = TaskState::kInternetMode;

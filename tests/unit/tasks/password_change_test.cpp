@@ -20,9 +20,9 @@ namespace {
 namespace fs = std::filesystem;
 using Entry = PasswordChange::Entry;
 using Outcome = PasswordChange::Outcome;
-using files::testing::ScriptedPrompter;
-using files::testing::TempFolder;
-using files::testing::WriteAll;
+using quexa::testing::ScriptedPrompter;
+using quexa::testing::TempFolder;
+using quexa::testing::WriteAll;
 
 const std::string kChangedBox = "Note: The password is changed!";
 const std::string kRefusedBox = "Error: Password unvaild\ntry again ?";

@@ -1,4 +1,5 @@
 #include "tasks/result_document.h"
+#include "null_task_host.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -20,36 +21,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using Answer = core::Prompter::Answer;
-using files::testing::ReadAll;
-using files::testing::ScriptedPrompter;
-using files::testing::TempFolder;
-using files::testing::WriteAll;
-
-// The window layer: only the fast information bar matters here.
-class CountingHost : public TaskHost {
-  public:
-    void AddEngine(std::string_view, int) override {}
-    void SetEngineState(std::string_view, EngineState) override {}
-    void StepEngine(std::string_view) override {}
-    void ClearEngines() override {}
-    void ShowEngineBar(bool) override {}
-    void SetStatusText(std::string_view) override {}
-    void SetProgressRange(std::size_t) override {}
-    void StepProgress() override {}
-    void ShowProgress(bool) override {}
-    void SetBusy(bool) override {}
-    void RefreshFastInfo() override { ++refreshes; }
-    void ScrollToTop(std::size_t) override {}
-    void OpenWait(std::string_view) override {}
-    void SetWaitProgress(int, int) override {}
-    void CloseWait() override {}
-    void ShowError(std::string_view) override {}
-    bool RunAutoVerifyCountdown() override { return false; }
-    void ShowHangUp() override {}
-    void ShowClosingNote() override {}
-
-    int refreshes = 0;
-};
+using quexa::testing::ReadAll;
+using quexa::testing::ScriptedPrompter;
+using quexa::testing::TempFolder;
+using quexa::testing::WriteAll;
 
 core::ResultItem Item(const std::string& location) {
     core::ResultItem item;
@@ -113,7 +88,7 @@ class ResultDocumentTest : public ::testing::Test {
     core::SettingsCache cache_;
     core::ResultList list_;
     std::shared_ptr<core::PlainMainThread> mainThread_ = std::make_shared<core::PlainMainThread>();
-    CountingHost host_;
+    quexa::testing::NullTaskHost host_;
     ScriptedPrompter prompter_;
     TaskState state_;
     ResultDocument document_{
@@ -130,7 +105,7 @@ TEST_F(ResultDocumentTest, SavingAnUntitledListAsksForItsPlace) {
     const std::string path = folder_.File("solar.qzr").string();
     EXPECT_EQ(state_.currentFile, path);
     EXPECT_FALSE(list_.IsModified());
-    EXPECT_EQ(host_.refreshes, 1);
+    EXPECT_EQ(host_.fastInfoRefreshes, 1);
     ASSERT_EQ(prompter_.fileRequests.size(), 1U);
     EXPECT_EQ(prompter_.fileRequests[0].use, core::Prompter::FileUse::SaveResult);
     EXPECT_EQ(prompter_.fileRequests[0].offeredName, "solar wind");
@@ -474,9 +449,9 @@ TEST_F(ResultDocumentTest, AutoSaveRunsAfterEveryItemBeyondTheCount) {
         int saves = 0;
         for (int call = 0; call < c.calls; ++call) {
             Add("http://item/" + std::to_string(call));
-            const int before = host_.refreshes;
+            const int before = host_.fastInfoRefreshes;
             document.AutoSave();
-            saves += host_.refreshes - before;
+            saves += host_.fastInfoRefreshes - before;
         }
         EXPECT_EQ(saves, c.saves) << c.autoSave << " " << c.count << " " << c.calls;
         EXPECT_EQ(document.autoSaveCounter(), c.calls - c.saves * (c.count + 1));
