@@ -53,14 +53,19 @@ bool PasswordChange::ConfirmMatches(const Entry& entry) {
     return false;
 }
 
+// Opens a result file of this version, or shows why not.
+bool PasswordChange::OpenResultFile(files::ProtectedContainer& container, const fs::path& path) {
+    if (!container.Open(path)) {
+        prompter_.Tell(Title::Error, files::kOperatorFileFailed);
+        return false;
+    }
+    return IsResultFile(container, prompter_);
+}
+
 // Whether the file is protected; nothing after the message when it can't be changed.
 std::optional<bool> PasswordChange::OpenProtected(const fs::path& path) {
     files::ProtectedContainer container;
-    if (!container.Open(path)) {
-        prompter_.Tell(Title::Error, files::kOperatorFileFailed);
-        return std::nullopt;
-    }
-    if (!IsResultFile(container, prompter_)) {
+    if (!OpenResultFile(container, path)) {
         return std::nullopt;
     }
     return container.IsProtected();
@@ -75,11 +80,7 @@ PasswordChange::Outcome PasswordChange::Write(const fs::path& path, const Entry&
         return Outcome::Failed;
     }
     files::ProtectedContainer container;
-    if (!container.Open(path)) {
-        prompter_.Tell(Title::Error, files::kOperatorFileFailed);
-        return Outcome::Failed;
-    }
-    if (!IsResultFile(container, prompter_)) {
+    if (!OpenResultFile(container, path)) {
         return Outcome::Failed;
     }
     const std::string oldPassword = isProtected ? entry.oldPassword : std::string();

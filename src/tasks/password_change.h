@@ -8,6 +8,10 @@
 
 #include "core/prompter.h"
 
+namespace quexa::files {
+class ProtectedContainer;
+}
+
 namespace quexa::tasks {
 
 // Change Password of a result file, as the file manager and quexa-cli passwd run it: the file is
@@ -47,6 +51,7 @@ class PasswordChange {
   private:
     enum class Step { Done, Retry };
 
+    bool OpenResultFile(files::ProtectedContainer& container, const std::filesystem::path& path);
     std::optional<bool> OpenProtected(const std::filesystem::path& path);
     Outcome Write(const std::filesystem::path& path, const Entry& entry, bool isProtected,
                   Step& step);

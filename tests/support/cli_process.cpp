@@ -156,6 +156,13 @@ CliResult RunCli(const std::vector<std::string>& arguments, const CliOptions& op
     return CliProcess(arguments, options).Wait();
 }
 
+CliResult RunCliAtHome(const std::filesystem::path& home, std::vector<std::string> arguments,
+                       const std::string& input) {
+    arguments.insert(arguments.begin(),
+                     {"--home", home.string(), "--settings", (home / "settings.conf").string()});
+    return RunCli(arguments, input);
+}
+
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream stream(text);

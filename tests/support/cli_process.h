@@ -49,6 +49,11 @@ class CliProcess {
 CliResult RunCli(const std::vector<std::string>& arguments, const std::string& input = {});
 CliResult RunCli(const std::vector<std::string>& arguments, const CliOptions& options);
 
+// RunCli with --home HOME and --settings HOME/settings.conf before the arguments: a program
+// folder and settings of the test's own.
+CliResult RunCliAtHome(const std::filesystem::path& home, std::vector<std::string> arguments,
+                       const std::string& input = {});
+
 // The lines of a text, without their line breaks.
 std::vector<std::string> Lines(const std::string& text);
 

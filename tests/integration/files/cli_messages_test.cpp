@@ -23,10 +23,8 @@ using testing::Lines;
 
 class CliMessagesTest : public ::testing::Test {
   protected:
-    CliResult Run(std::vector<std::string> arguments, const std::string& input = {}) const {
-        arguments.insert(arguments.begin(), {"--home", home.Path().string(), "--settings",
-                                             home.File("settings.conf").string()});
-        return testing::RunCli(arguments, input);
+    CliResult Run(const std::vector<std::string>& arguments, const std::string& input = {}) const {
+        return testing::RunCliAtHome(home.Path(), arguments, input);
     }
     std::string Saved(const std::string& name, const std::string& items) const {
         const std::string path = home.File(name).string();

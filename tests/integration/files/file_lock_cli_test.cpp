@@ -49,10 +49,8 @@ class FileLockCliTest : public ::testing::Test {
             ASSERT_EQ(saved.exitCode, 0) << saved.err;
         }
     }
-    CliResult Run(std::vector<std::string> arguments, const std::string& input = {}) const {
-        arguments.insert(arguments.begin(), {"--home", home.Path().string(), "--settings",
-                                             home.File("settings.conf").string()});
-        return testing::RunCli(arguments, input);
+    CliResult Run(const std::vector<std::string>& arguments, const std::string& input = {}) const {
+        return testing::RunCliAtHome(home.Path(), arguments, input);
     }
     std::future<CliResult> Start(std::vector<std::string> arguments) const {
         return std::async(std::launch::async, [this, arguments] { return Run(arguments); });

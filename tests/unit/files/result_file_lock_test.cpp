@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "forked_child.h"
+#include "locking_program.h"
 #include "temp_folder.h"
 
 namespace quexa::files {
@@ -20,18 +21,11 @@ using testing::TempFolder;
 using testing::WriteAll;
 using namespace std::chrono_literals;
 
-// Runs in the child: the lock stays held until the child exits.
-bool HoldLock(const fs::path& target) {
-    static std::optional<ResultFileLock> lock;
-    lock.emplace(target, 0ms);
-    return lock->held();
-}
-
-// Another program that takes the lock and holds it until Finish, doing whileHeld first.
-class OtherProgram : public quexa::testing::ForkedChild {
+// Another program holding the lock; it must have got it.
+class OtherProgram : public quexa::testing::LockingProgram {
   public:
     explicit OtherProgram(const fs::path& target, const std::function<void()>& whileHeld = {})
-        : ForkedChild([target] { return HoldLock(target); }, whileHeld) {
+        : LockingProgram(target, whileHeld) {
         EXPECT_TRUE(started());
     }
 };
@@ -65,9 +59,11 @@ TEST(ResultFileLockTest, TheLockOutlivesASaveThatRenamesANewFileOverTheTarget) {
     WriteAll(replacement, "new");
     // The other program saves as every save does, and still holds the file afterwards.
     quexa::testing::ForkedChild other([&] {
-        const bool held = HoldLock(target);
+        // Held until the child exits.
+        static std::optional<ResultFileLock> lock;
+        lock.emplace(target, 0ms);
         fs::rename(replacement, target);
-        return held;
+        return lock->held();
     });
     ASSERT_TRUE(other.started());
     EXPECT_EQ(testing::ReadAll(target), "new");

@@ -1,5 +1,4 @@
 #include "tasks/fast_info.h"
-#include "null_prompter.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +7,7 @@
 
 #include "core/prompter.h"
 #include "core/result_list.h"
+#include "null_prompter.h"
 #include "temp_folder.h"
 
 namespace quexa::tasks {

@@ -10,7 +10,7 @@
 
 #include "files/result_file.h"
 #include "files/result_file_lock.h"
-#include "forked_child.h"
+#include "locking_program.h"
 #include "scripted_prompter.h"
 #include "temp_folder.h"
 
@@ -111,15 +111,9 @@ TEST_F(PasswordChangeTest, NewAndConfirmMustMatch) {
     EXPECT_EQ(prompter_.boxes, std::vector<std::string>{"Error: Two password not match!"});
 }
 
-bool HoldLock(const fs::path& path) {
-    static std::optional<files::ResultFileLock> lock;
-    lock.emplace(path, std::chrono::milliseconds(0));
-    return lock->held();
-}
-
 TEST_F(PasswordChangeTest, AFileAnotherProgramIsChangingIsLeftAlone) {
     Written(std::nullopt);
-    quexa::testing::ForkedChild other([this] { return HoldLock(path_); });
+    quexa::testing::LockingProgram other(path_);
     ASSERT_TRUE(other.started());
     EXPECT_EQ(Run({{"", "Moss", "Moss"}}), Outcome::Failed);
     EXPECT_EQ(prompter_.boxes, std::vector<std::string>{

@@ -1,5 +1,4 @@
 #include "tasks/result_document.h"
-#include "null_task_host.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -13,6 +12,9 @@
 #include "core/memory_profile.h"
 #include "core/plain_main_thread.h"
 #include "core/settings_table.h"
+#include "files/result_file_lock.h"
+#include "locking_program.h"
+#include "null_task_host.h"
 #include "scripted_prompter.h"
 #include "temp_folder.h"
 
@@ -203,6 +205,24 @@ TEST_F(ResultDocumentTest, AFailedWriteShowsTheUnknownErrorAndPutsThePathBack) {
     EXPECT_FALSE(document_.Save());
     EXPECT_EQ(prompter_.boxes, std::vector<std::string>{kOperatorFailed});
     EXPECT_TRUE(list_.IsModified());
+}
+
+TEST_F(ResultDocumentTest, ASaveWhileAnotherProgramChangesTheFileGivesUpAndKeepsTheList) {
+    const std::string current = MakeFile("current.qzr", {"http://c/"});
+    ASSERT_TRUE(document_.Load(current, false));
+    Add("http://more/");
+    const std::string before = ReadAll(current);
+    quexa::testing::LockingProgram other(current);
+    ASSERT_TRUE(other.started());
+    prompter_.boxes.clear();
+    EXPECT_FALSE(document_.Save());
+    EXPECT_EQ(prompter_.boxes, std::vector<std::string>{
+                                   "Error: " + std::string(files::ResultFileLock::kBusyMessage)});
+    EXPECT_TRUE(list_.IsModified());
+    EXPECT_EQ(ReadAll(current), before);
+    EXPECT_TRUE(other.Finish());
+    EXPECT_TRUE(document_.Save());
+    EXPECT_FALSE(list_.IsModified());
 }
 
 TEST_F(ResultDocumentTest, SavingBackKeepsTheFilesPasswordAndNote) {
