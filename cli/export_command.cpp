@@ -73,6 +73,9 @@ int Export(const ExportOptions& options, const CommandContext& context) {
         .fileProgress = {},
         .openPage = {},
     };
+    if (!files::CheckExportTarget(options.out, session.prompter())) {
+        return 1;
+    }
     const bool all = !options.rule;
     const bool written = options.tab
                              ? files::ExportTabList(options.out, all, source)

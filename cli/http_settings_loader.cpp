@@ -14,6 +14,7 @@ web::HttpSettings LoadHttpSettings(const CommandContext& context,
     web::HttpSettings settings;
     settings.proxyEnabled = cache.proxyEnabled;
     settings.proxyAddress = cache.proxyAddress;
+    settings.contact = cache.contact;
     settings.timeoutSeconds = timeoutSeconds.value_or(timeoutSetting.Read(*profile));
     return settings;
 }

@@ -1,5 +1,6 @@
 // quexa-cli: the program's logic without windows, for scripts, tests and benchmarks.
 #include <CLI/CLI.hpp>
+#include <iostream>
 
 #include "cli/categories_command.h"
 #include "cli/category_command.h"
@@ -15,6 +16,7 @@
 #include "cli/save_command.h"
 #include "cli/schemes_command.h"
 #include "cli/search_command.h"
+#include "cli/settings_loader.h"
 #include "cli/show_command.h"
 #include "cli/status_command.h"
 #include "cli/verify_command.h"
@@ -50,6 +52,9 @@ int main(int argc, char** argv) {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         return app.exit(error);
+    } catch (const quexa::cli::SettingsRefused& error) {
+        std::cerr << "Error: " << error.what() << "\n";
+        return 1;
     }
     return context.exitCode;
 }

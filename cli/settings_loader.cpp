@@ -5,8 +5,12 @@
 namespace quexa::cli {
 
 std::unique_ptr<platform::SettingsStore> OpenProfile(const CommandContext& context) {
-    return std::make_unique<platform::SettingsStore>(
+    auto store = std::make_unique<platform::SettingsStore>(
         platform::SettingsStore::ChooseFile(context.settingsFile));
+    if (const std::optional<std::string> refusal = store->Refusal()) {
+        throw SettingsRefused(*refusal);
+    }
+    return store;
 }
 
 core::AppFolders LocateFolders(const CommandContext& context) {

@@ -33,6 +33,7 @@ void SettingsCache::LoadProxy(const Profile& profile) {
     // Without a server there is nothing to connect through: go direct rather than fail.
     proxyEnabled = settings::kProxyUse.ReadFlag(profile) && !Trim(server).empty();
     proxyAddress = ProxyAddress(server, settings::kProxyPort.Read(profile));
+    contact = settings::kContact.Read(profile);
 }
 
 void SettingsCache::SetPreviewVisible(Profile& profile, bool visible) {

@@ -21,6 +21,7 @@ struct SettingsCache {
     std::string dataDirectory;
     bool proxyEnabled = false;
     std::string proxyAddress;  // "host:port"
+    std::string contact;       // put into the user agent when not empty
     bool previewVisible = true;
     std::int32_t previewHeight = kPreviewHeight;
     bool autoScroll = false;
@@ -38,7 +39,7 @@ struct SettingsCache {
                            std::optional<std::string_view> systemBrowserCommand);
     // Result view construction: auto-scroll, target operations and author.
     void LoadViewSettings(const Profile& profile);
-    // Also after the Network page of the Options sheet was applied.
+    // The proxy and the contact; also after the Network page of the Options sheet was applied.
     void LoadProxy(const Profile& profile);
 
     // Toggle commands: update the cache and store the new value at once.

@@ -10,13 +10,13 @@ namespace {
 using namespace settings;
 
 // clang-format off
-constexpr std::array<SettingEntry, 70> kTable{
+constexpr std::array<SettingEntry, 71> kTable{
     &kEngineBarHeight, &kLeftBarWidth, &kShowLeft, &kShowFastInfo, &kPreview, &kAutoScroll,
     &kAutoScrollCount,
     &kShowWelcome, &kHangUp, &kAutoVerify, &kWebBrowser, &kAppPath, &kOperateFiles,
     &kOperateFolders, &kAuthorInfo, &kAutoSave, &kAutoSaveCount, &kTabbar,
     &kWindowTop, &kWindowLeft, &kWindowRight, &kWindowBottom, &kWindowZoomed,
-    &kProxyUse, &kProxyServer, &kProxyPort,
+    &kProxyUse, &kProxyServer, &kProxyPort, &kContact,
     &kExportSelected, &kExportReachable, &kExportUnreachable, &kExportUnknown, &kExportNormal,
     &kExportVisited, &kExportUnvisited, &kExportTitle, &kExportLocation, &kExportTarget,
     &kExportPreview, &kExportTitlePrefix, &kExportLocationPrefix, &kExportTargetPrefix,

@@ -67,6 +67,10 @@ inline constexpr TextSetting kProxyServer{
     .section = kSystemProxy, .key = "Server", .maxCharacters = 255};
 inline constexpr TextSetting kProxyPort{
     .section = kSystemProxy, .key = "Port", .maxCharacters = 5, .digitsOnly = true};
+// How the operators of a service can reach the user (an e-mail address or a web address): sent
+// in the user agent, as services such as Wikimedia's ask. Read with the proxy.
+inline constexpr TextSetting kContact{
+    .section = kSystemProxy, .key = "Contact", .maxCharacters = 255};
 
 // Export rule: which items match, which fields they carry, and the prefixes of the fields.
 inline constexpr IntSetting kExportSelected{kSystemExport, "Selected", 0};

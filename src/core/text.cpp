@@ -160,11 +160,27 @@ constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
 }  // namespace
 
 void RemoveLineBreaks(std::string& text) {
+    RemoveLineBreaks(text, nullptr);
+}
+
+void RemoveLineBreaks(std::string& text, std::vector<std::uint64_t>* marks) {
     char* const data = text.data();
     const std::size_t size = text.size();
+    if (marks != nullptr) {
+        marks->clear();
+    }
     if (std::memchr(data, '\r', size) == nullptr && std::memchr(data, '\n', size) == nullptr) {
         return;
     }
+    if (marks != nullptr) {
+        marks->assign(size / 64 + 1, 0);
+    }
+    // Marks the byte that will be written next: a line break stood before it.
+    const auto mark = [marks](std::size_t at) {
+        if (marks != nullptr) {
+            (*marks)[at / 64] |= std::uint64_t{1} << (at % 64);
+        }
+    };
     std::size_t read = 0;
     std::size_t write = 0;
     // Sixteen bytes at a time: pages have a line break every few dozen bytes, too often for
@@ -192,6 +208,7 @@ void RemoveLineBreaks(std::string& text) {
                     const unsigned at = static_cast<unsigned>(__builtin_ctz(rest));
                     std::memcpy(data + write, bytes + piece, 16);
                     write += at - piece;
+                    mark(write);
                     piece = at + 1;
                 }
                 std::memcpy(data + write, bytes + piece, 16);
@@ -207,6 +224,8 @@ void RemoveLineBreaks(std::string& text) {
         for (const char c : bytes) {
             if (c != '\r' && c != '\n') {
                 data[write++] = c;
+            } else {
+                mark(write);
             }
         }
         read += 16;
@@ -224,6 +243,8 @@ void RemoveLineBreaks(std::string& text) {
         for (const std::size_t stop = read + 8; read < stop; ++read) {
             if (data[read] != '\r' && data[read] != '\n') {
                 data[write++] = data[read];
+            } else {
+                mark(write);
             }
         }
     }
@@ -231,6 +252,8 @@ void RemoveLineBreaks(std::string& text) {
     for (; read < size; ++read) {
         if (data[read] != '\r' && data[read] != '\n') {
             data[write++] = data[read];
+        } else {
+            mark(write);
         }
     }
     text.resize(write);

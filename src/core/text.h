@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Byte-string helpers shared by every layer. Text is UTF-8; nothing here assumes it is valid.
 namespace quexa::core {
@@ -27,6 +29,9 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
 void RemoveChar(std::string& text, char c);
 // Drops every CR and LF; fast on long texts with few line breaks.
 void RemoveLineBreaks(std::string& text);
+// The same, and with marks set (when not null) sets bit i for every byte i of the result that
+// had a line break before it; no line break leaves marks empty.
+void RemoveLineBreaks(std::string& text, std::vector<std::uint64_t>* marks);
 
 // The largest cut at or below maxBytes that does not split a UTF-8 sequence.
 std::size_t Utf8CutPoint(std::string_view text, std::size_t maxBytes);

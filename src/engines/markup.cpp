@@ -89,15 +89,28 @@ int LookUpName(std::string_view name) {
     }
 }
 
-// Writes a Latin-1 code point as UTF-8 at out; returns the bytes written.
-std::size_t PutLatin1(char* out, unsigned code) {
+// Writes a code point as UTF-8 at out; returns the bytes written.
+std::size_t PutUtf8(char* out, unsigned long code) {
     if (code < 0x80) {
         out[0] = static_cast<char>(code);
         return 1;
     }
-    out[0] = static_cast<char>(0xC0 | (code >> 6));
-    out[1] = static_cast<char>(0x80 | (code & 0x3F));
-    return 2;
+    if (code < 0x800) {
+        out[0] = static_cast<char>(0xC0 | (code >> 6));
+        out[1] = static_cast<char>(0x80 | (code & 0x3F));
+        return 2;
+    }
+    if (code < 0x10000) {
+        out[0] = static_cast<char>(0xE0 | (code >> 12));
+        out[1] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out[2] = static_cast<char>(0x80 | (code & 0x3F));
+        return 3;
+    }
+    out[0] = static_cast<char>(0xF0 | (code >> 18));
+    out[1] = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out[2] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out[3] = static_cast<char>(0x80 | (code & 0x3F));
+    return 4;
 }
 
 bool KeptCode(unsigned value) {
@@ -201,6 +214,30 @@ void PutSymbol(char*& write, const char*& read, const Symbol& symbol) {
     read += symbol.name.size();
 }
 
+bool AsciiAlnum(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// Tags that only change how their text looks. Removing one must not split a word, as a browser
+// shows "un<b>believ</b>able" as one word; every other tag separates like white space.
+bool InlineTag(const char* tag, std::size_t length) {
+    static constexpr std::array<std::string_view, 31> kInline{
+        "a",      "abbr",   "b",   "bdi", "bdo",  "big",  "cite", "code", "data", "del",   "dfn",
+        "em",     "font",   "i",   "ins", "kbd",  "mark", "q",    "s",    "samp", "small", "span",
+        "strike", "strong", "sub", "sup", "time", "tt",   "u",    "var",  "wbr"};
+    std::size_t at = length > 0 && tag[0] == '/' ? 1 : 0;
+    char name[7];
+    std::size_t size = 0;
+    for (; at < length && AsciiAlnum(tag[at]); ++at) {
+        if (size == sizeof name) {
+            return false;
+        }
+        name[size++] = static_cast<char>(tag[at] | 0x20);  // letters and digits only
+    }
+    const std::string_view wanted(name, size);
+    return size > 0 && std::find(kInline.begin(), kInline.end(), wanted) != kInline.end();
+}
+
 // Strips from in to out, which may be the same buffer: nothing is written ahead of what was read.
 // Stops once cap bytes are written; consumed tells how far in was read.
 std::size_t StripRun(const char* in, std::size_t size, char* out, std::size_t cap,
@@ -212,22 +249,31 @@ std::size_t StripRun(const char* in, std::size_t size, char* out, std::size_t ca
                              : static_cast<std::size_t>(static_cast<const char*>(lastClose) - in);
     static constexpr auto kSpecial = [] {
         std::array<bool, 256> special{};
-        special['<'] = special[' '] = special['\r'] = special['\n'] = true;
+        for (const char c : {'<', ' ', '\t', '\r', '\n', '\v', '\f'}) {
+            special[static_cast<unsigned char>(c)] = true;
+        }
         return special;
     }();
     std::size_t read = 0;
     std::size_t write = 0;
-    bool unpairedSpace = false;  // the last byte written is a space without a partner yet
+    // The last byte written stands for white space or a separating tag; more of either adds
+    // nothing, so a run of them is one space.
+    bool spaced = false;
     while (read < size && write < cap) {
-        char c = in[read];
+        const char c = in[read];
         if (!kSpecial[static_cast<unsigned char>(c)]) {
             out[write++] = c;
             ++read;
-            unpairedSpace = false;
+            spaced = false;
             continue;
         }
         ++read;
-        if (c == '<' && read <= tagLimit) {
+        if (c == '<') {
+            if (read > tagLimit) {
+                out[write++] = c;
+                spaced = false;
+                continue;
+            }
             // Most tags are short: a few bytes by hand before memchr pays.
             std::size_t close = read;
             while (close < read + 8 && in[close] != '>') {  // stops at tagLimit at the latest
@@ -238,22 +284,16 @@ std::size_t StripRun(const char* in, std::size_t size, char* out, std::size_t ca
                     static_cast<const char*>(std::memchr(in + close, '>', tagLimit + 1 - close)) -
                     in);
             }
+            const bool inlineTag = InlineTag(in + read, close - read);
             read = close + 1;
-            c = ' ';
-        } else if (c == '\r' || c == '\n') {
-            continue;
-        } else if (c != ' ') {
-            out[write++] = c;
-            unpairedSpace = false;
-            continue;
+            if (inlineTag) {
+                continue;
+            }
         }
-        // Pairs of spaces vanish: a run of three leaves one, a run of four none.
-        if (unpairedSpace) {
-            --write;
-        } else {
+        if (!spaced) {
             out[write++] = ' ';
+            spaced = true;
         }
-        unpairedSpace = !unpairedSpace;
     }
     consumed = read;
     return write;
@@ -290,7 +330,7 @@ void Decode(std::string& text, bool complete) {
         if (read[1] == '#') {
             const long value = ReadDecimal(read + 2, semicolon);
             if (value >= 0 && KeptCode(static_cast<unsigned>(value))) {
-                write += PutLatin1(write, static_cast<unsigned>(value));
+                write += PutUtf8(write, static_cast<unsigned>(value));
             }
             read = semicolon + 1;
             continue;
@@ -302,7 +342,7 @@ void Decode(std::string& text, bool complete) {
             ++read;
             continue;
         }
-        write += PutLatin1(write, static_cast<unsigned>(code));
+        write += PutUtf8(write, static_cast<unsigned>(code));
         read = semicolon + 1;
     }
     const std::size_t rest = static_cast<std::size_t>(end - read);
@@ -336,6 +376,106 @@ bool StripTagsInto(std::string_view source, std::string& text, std::size_t cap) 
     }
     text.resize(settled);
     return false;
+}
+
+namespace {
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    c = static_cast<char>(c | 0x20);
+    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
+// The code unit of "\uXXXX" at at, or -1.
+long JsonUnit(const char* at, const char* end) {
+    if (end - at < 6 || at[0] != '\\' || at[1] != 'u') {
+        return -1;
+    }
+    long unit = 0;
+    for (int i = 2; i < 6; ++i) {
+        const int digit = HexValue(at[i]);
+        if (digit < 0) {
+            return -1;
+        }
+        unit = unit * 16 + digit;
+    }
+    return unit;
+}
+
+char JsonShortEscape(char c) {
+    switch (c) {
+        case '"':
+        case '\\':
+        case '/':
+            return c;
+        case 'n':
+            return '\n';
+        case 'r':
+            return '\r';
+        case 't':
+            return '\t';
+        case 'f':
+            return '\f';
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+void DecodeJsonEscapes(std::string& text) {
+    char* const data = text.data();
+    const char* const end = data + text.size();
+    char* write = data;
+    const char* read = data;
+    while (read < end) {
+        const char* slash = static_cast<const char*>(std::memchr(read, '\\', end - read));
+        if (slash == nullptr) {
+            slash = end;
+        }
+        if (write != read) {
+            std::memmove(write, read, static_cast<std::size_t>(slash - read));
+        }
+        write += slash - read;
+        read = slash;
+        if (read == end || read + 1 == end) {
+            break;
+        }
+        if (read[1] == 'b') {  // a backspace means nothing in a title
+            read += 2;
+            continue;
+        }
+        if (const char escaped = JsonShortEscape(read[1]); escaped != 0) {
+            *write++ = escaped;
+            read += 2;
+            continue;
+        }
+        const long unit = JsonUnit(read, end);
+        if (unit < 0) {
+            *write++ = *read++;  // not an escape: the backslash stays
+            continue;
+        }
+        read += 6;
+        unsigned long code = static_cast<unsigned long>(unit);
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            const long low = JsonUnit(read, end);
+            if (low < 0xDC00 || low > 0xDFFF) {
+                continue;  // a lone half of a pair stands for nothing
+            }
+            read += 6;
+            code = 0x10000 + ((code - 0xD800) << 10) + static_cast<unsigned long>(low - 0xDC00);
+        } else if ((unit >= 0xDC00 && unit <= 0xDFFF) || unit == 0) {
+            continue;
+        }
+        write += PutUtf8(write, code);
+    }
+    const std::size_t rest = static_cast<std::size_t>(end - read);
+    if (write != read) {
+        std::memmove(write, read, rest);
+    }
+    text.resize(static_cast<std::size_t>(write - data) + rest);
 }
 
 void DecodeEntities(std::string& text) {

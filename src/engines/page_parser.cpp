@@ -14,6 +14,21 @@ constexpr std::string_view kUrl = "*URL*";
 constexpr std::string_view kPreview = "*PREVIEW*";
 constexpr std::string_view kTab = "*TAB*";
 constexpr std::string_view kEndFirst = "</ENDFIRST/>";
+// Item template markers: any text may stand at "*SKIP*"; "</JSON/>" says the values are JSON
+// string contents, whose escapes are decoded before anything else; "</XML/>" says they are XML
+// text holding markup, whose references are decoded before its tags go.
+constexpr std::string_view kSkip = "*SKIP*";
+constexpr std::string_view kJson = "</JSON/>";
+constexpr std::string_view kXml = "</XML/>";
+
+// Removes every marker from the template; true when there was one.
+bool TakeMarker(std::string& itemTemplate, std::string_view marker) {
+    if (!core::Contains(itemTemplate, marker)) {
+        return false;
+    }
+    itemTemplate = core::ReplaceAll(itemTemplate, marker, "");
+    return true;
+}
 
 std::string WithTabs(std::string_view text) {
     return core::ReplaceAll(text, kTab, "\t");
@@ -42,11 +57,14 @@ void CleanText(std::string_view raw, std::string& text, std::size_t budget) {
 void PageParser::SetPage(std::string page) {
     page_ = std::move(page);
     lineBreaksRemoved_ = false;
+    breakMarks_.clear();
     scanPosition_ = 0;
 }
 
 void PageParser::SetItemTemplate(std::string_view itemTemplate) {
     itemTemplate_ = WithTabs(itemTemplate);
+    jsonValues_ = TakeMarker(itemTemplate_, kJson);
+    xmlValues_ = TakeMarker(itemTemplate_, kXml);
 }
 
 void PageParser::SetNextPageTemplate(std::string_view nextPageTemplate) {
@@ -64,7 +82,7 @@ void PageParser::LimitValues(std::size_t titleBytes, std::size_t previewBytes) {
 
 void PageParser::PrepareItemTemplate() {
     if (!lineBreaksRemoved_) {
-        core::RemoveLineBreaks(page_);
+        core::RemoveLineBreaks(page_, &breakMarks_);
         lineBreaksRemoved_ = true;
     }
     scanPosition_ = 0;
@@ -93,13 +111,89 @@ void PageParser::PrepareItemTemplate() {
             templateUsable_ = false;
             break;
         }
-        delimiters_[i] = itemTemplate_.substr(cut, at - cut);
+        CutDelimiter(i, std::string_view(itemTemplate_).substr(cut, at - cut));
         order_[i] = found[i].value;
         cut = at + found[i].text.size();
     }
     if (templateUsable_) {
-        delimiters_[3] = itemTemplate_.substr(cut);
+        CutDelimiter(3, std::string_view(itemTemplate_).substr(cut));
     }
+}
+
+void PageParser::CutDelimiter(std::size_t index, std::string_view text) {
+    Delimiter& delimiter = delimiters_[index];
+    delimiter.rest.clear();
+    std::size_t skip = core::Find(text, kSkip);
+    delimiter.first = text.substr(0, skip);
+    while (skip != core::npos) {
+        const std::size_t from = skip + kSkip.size();
+        skip = core::Find(text, kSkip, from);
+        delimiter.rest.emplace_back(text.substr(from, skip == core::npos ? skip : skip - from));
+    }
+}
+
+bool PageParser::FindDelimiter(const Delimiter& delimiter, std::size_t from, std::size_t& start,
+                               std::size_t& after) const {
+    start = core::Find(page_, delimiter.first, from);
+    if (start == core::npos) {
+        return false;
+    }
+    after = start + delimiter.first.size();
+    for (const std::string& piece : delimiter.rest) {
+        const std::size_t at = core::Find(page_, piece, after);
+        if (at == core::npos) {
+            return false;
+        }
+        after = at + piece.size();
+    }
+    return true;
+}
+
+std::size_t PageParser::NextBreak(std::size_t from, std::size_t end) const {
+    if (from >= end) {
+        return end;
+    }
+    std::size_t word = from / 64;
+    std::uint64_t bits = breakMarks_[word] & (~std::uint64_t{0} << (from % 64));
+    while (bits == 0) {
+        if (++word * 64 >= end) {
+            return end;
+        }
+        bits = breakMarks_[word];
+    }
+    return std::min(end, word * 64 + static_cast<std::size_t>(__builtin_ctzll(bits)));
+}
+
+std::string_view PageParser::ValueText(std::size_t begin, std::size_t end) {
+    const std::string_view raw = std::string_view(page_).substr(begin, end - begin);
+    // Only breaks between two bytes of the value count.
+    std::size_t at = breakMarks_.empty() ? end : NextBreak(begin + 1, end);
+    if (at >= end) {
+        return raw;
+    }
+    valueScratch_.assign(page_, begin, at - begin);
+    while (at < end) {
+        const std::size_t next = NextBreak(at + 1, end);
+        valueScratch_ += ' ';
+        valueScratch_.append(page_, at, next - at);
+        at = next;
+    }
+    return valueScratch_;
+}
+
+void PageParser::CleanValue(std::string_view raw, std::string& text, std::size_t budget) {
+    if (!jsonValues_ && !xmlValues_) {
+        CleanText(raw, text, budget);
+        return;
+    }
+    std::string decoded(raw);
+    if (jsonValues_) {
+        DecodeJsonEscapes(decoded);
+    }
+    if (xmlValues_) {
+        DecodeEntities(decoded);
+    }
+    CleanText(decoded, text, budget);
 }
 
 bool PageParser::ExtractNextItem(std::string& title, std::string& location, std::string& preview) {
@@ -107,13 +201,13 @@ bool PageParser::ExtractNextItem(std::string& title, std::string& location, std:
         return false;
     }
     std::array<std::size_t, 4> starts{};  // where each delimiter was found
+    std::array<std::size_t, 4> afters{};  // where the text after it begins
     std::size_t from = scanPosition_;
     for (std::size_t i = 0; i < delimiters_.size(); ++i) {
-        starts[i] = core::Find(page_, delimiters_[i], from);
-        if (starts[i] == core::npos) {
+        if (!FindDelimiter(delimiters_[i], from, starts[i], afters[i])) {
             return false;
         }
-        from = starts[i] + delimiters_[i].size();
+        from = afters[i];
     }
     // Only a template with no literal text at all can stand still; it would match forever.
     if (from == scanPosition_) {
@@ -122,18 +216,23 @@ bool PageParser::ExtractNextItem(std::string& title, std::string& location, std:
     scanPosition_ = from;
 
     for (std::size_t i = 0; i < order_.size(); ++i) {
-        const std::size_t begin = starts[i] + delimiters_[i].size();
-        const std::string_view raw = std::string_view(page_).substr(begin, starts[i + 1] - begin);
+        const std::size_t begin = afters[i];
+        const std::size_t end = starts[i + 1];
         switch (order_[i]) {
             case Value::kTitle:
-                CleanText(raw, title, titleBudget_);
+                CleanValue(ValueText(begin, end), title, titleBudget_);
                 break;
             case Value::kLocation:
-                location.assign(core::Trim(raw));
+                // A link wrapped over two lines is one link.
+                location.assign(page_, begin, end - begin);
+                if (jsonValues_) {
+                    DecodeJsonEscapes(location);
+                }
+                core::TrimInPlace(location);
                 DecodeEntities(location);
                 break;
             case Value::kPreview:
-                CleanText(raw, preview, previewBudget_);
+                CleanValue(ValueText(begin, end), preview, previewBudget_);
                 break;
         }
     }

@@ -5,6 +5,8 @@
 #include <string>
 #include <system_error>
 
+#include "core/replaceable_file.h"
+
 namespace quexa::engines {
 
 namespace {
@@ -22,7 +24,7 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
 bool ReplacingWrite(const std::filesystem::path& path,
                     const std::function<bool(const std::filesystem::path& temporary)>& writer) {
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
+    if (core::WhyNotReplaceable(path)) {
         return false;
     }
     const std::filesystem::path temporary = TemporaryBeside(path);

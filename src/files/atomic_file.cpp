@@ -11,6 +11,8 @@
 #include <string>
 #include <system_error>
 
+#include "core/replaceable_file.h"
+
 namespace quexa::files {
 namespace fs = std::filesystem;
 namespace {
@@ -87,7 +89,7 @@ bool AtomicFile::Begin() {
     failed_ = false;
     used_ = 0;
     buffer_.resize(kBufferSize);
-    if (target_.filename().empty()) {
+    if (target_.filename().empty() || core::WhyNotReplaceable(target_)) {
         return false;
     }
     if (!OpenUnnamed() && !OpenNamed()) {
@@ -184,8 +186,7 @@ bool AtomicFile::GiveName() {
     const std::string self = "/proc/self/fd/" + std::to_string(fd_);
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         const fs::path candidate = TempNameFor(target_);
-        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) ==
-            0) {
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
             tempPath_ = candidate;
             return true;
         }

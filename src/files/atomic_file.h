@@ -17,7 +17,8 @@ class AtomicFile {
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
-    // False when no file can be made in the target's folder.
+    // False when no file can be made in the target's folder, or when the target is neither a
+    // regular file nor missing (core::WhyNotReplaceable).
     bool Begin();
     // Buffered; false once any write has failed.
     bool Write(std::span<const char> bytes);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/replaceable_file.h"
 #include "core/text.h"
 #include "files/html_export.h"
 #include "files/link_list.h"
@@ -85,6 +86,14 @@ bool ExportTabList(const std::filesystem::path& path, bool all, const ExportSour
     return WriteTabExport(path, source.list, JobFor(source, all));
 }
 
+bool CheckExportTarget(const std::filesystem::path& path, core::Prompter& prompter) {
+    const std::optional<std::string> refusal = core::WhyNotReplaceable(path);
+    if (refusal) {
+        prompter.Tell(core::Prompter::Title::Error, *refusal);
+    }
+    return !refusal;
+}
+
 core::Prompter::FileRequest ExportFileRequest(bool all, std::string_view keywords) {
     return Request(all, keywords, kExportFilter, "qzr");
 }
@@ -101,6 +110,9 @@ std::optional<std::filesystem::path> RunExportCommand(bool all, const ExportSour
         return std::nullopt;
     }
     const std::filesystem::path path(*chosen);
+    if (!CheckExportTarget(path, prompter)) {
+        return std::nullopt;
+    }
     if (!ExportList(path, all, source, prompter)) {
         prompter.Tell(core::Prompter::Title::Error, kExportFailed);
         return std::nullopt;

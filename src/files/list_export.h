@@ -45,6 +45,10 @@ bool ExportList(const std::filesystem::path& path, bool all, const ExportSource&
 // The TAB-separated export, whatever the extension.
 bool ExportTabList(const std::filesystem::path& path, bool all, const ExportSource& source);
 
+// Refuses, with an "Error:" box saying why, a target that is neither a regular file nor missing:
+// exporting onto a device node or a FIFO must not put a regular file in its place.
+bool CheckExportTarget(const std::filesystem::path& path, core::Prompter& prompter);
+
 // The save-file dialogs of "Export All" / "Export All Seemly" and of the TAB export commands.
 core::Prompter::FileRequest ExportFileRequest(bool all, std::string_view keywords);
 core::Prompter::FileRequest TabExportFileRequest(bool all, std::string_view keywords);

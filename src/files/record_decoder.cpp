@@ -1,6 +1,7 @@
 #include "files/record_decoder.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 #include "files/result_file.h"
@@ -21,6 +22,9 @@ RecordDecoder::~RecordDecoder() {
 std::vector<core::PreparedItem> RecordDecoder::Next() {
     std::optional<Batch> batch = ready_.Pop();
     if (!batch) {
+        if (outOfMemory_) {
+            throw std::bad_alloc();
+        }
         return {};
     }
     if (batch->records.empty()) {
@@ -33,6 +37,16 @@ std::vector<core::PreparedItem> RecordDecoder::Next() {
 }
 
 void RecordDecoder::Run(std::uint32_t count) {
+    // Out of memory here would end the process; the caller reports it instead.
+    try {
+        ReadAll(count);
+    } catch (const std::bad_alloc&) {
+        outOfMemory_ = true;
+    }
+    ready_.Finish();
+}
+
+void RecordDecoder::ReadAll(std::uint32_t count) {
     std::vector<Record> records(kBatch);
     for (std::size_t left = count; left > 0;) {
         const std::size_t wanted = std::min(kBatch, left);
@@ -50,7 +64,6 @@ void RecordDecoder::Run(std::uint32_t count) {
         }
         left -= read;
     }
-    ready_.Finish();
 }
 
 std::vector<core::PreparedItem> RecordDecoder::Decode(std::span<const Record> records) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -30,7 +31,7 @@ class RecordDecoder {
     RecordDecoder& operator=(const RecordDecoder&) = delete;
 
     // The next items in file order, readied for the list; empty once the records, or the
-    // file, have ended.
+    // file, have ended. Throws std::bad_alloc when the reading thread ran out of memory.
     std::vector<core::PreparedItem> Next();
 
   private:
@@ -44,6 +45,7 @@ class RecordDecoder {
     };
 
     void Run(std::uint32_t count);
+    void ReadAll(std::uint32_t count);
     std::vector<core::PreparedItem> Decode(std::span<const Record> records) const;
     std::vector<Record> TakeSpare();
 
@@ -54,6 +56,8 @@ class RecordDecoder {
     // Record buffers the caller has decoded, for the reading thread to fill again.
     std::mutex spareMutex_;
     std::vector<std::vector<Record>> spare_;
+    // Set by the reading thread before it finishes the queue, read after the queue ran dry.
+    std::atomic<bool> outOfMemory_{false};
     std::thread thread_;
 };
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <new>
 #include <span>
 #include <system_error>
 
@@ -166,15 +167,19 @@ bool ReportVersion(int version, core::Prompter& prompter) {
     return false;
 }
 
-// The header's count, but never more than the file holds: a damaged count must not reserve
-// memory for records that are not there.
-std::size_t RecordsPresent(const fs::path& path, std::uint32_t count) {
+// Rows reserved before the first record is read: what the header's count and the file's size
+// promise, but never more than this. A damaged count or a file padded with zeros (sparse, or
+// records that all repeat one location) must not take memory for items that are never kept;
+// beyond it the list grows with the items it keeps.
+constexpr std::uintmax_t kReserveLimit = 1 << 17;
+
+std::size_t RowsToReserve(const fs::path& path, std::uint32_t count) {
     std::error_code error;
     const std::uintmax_t size = fs::file_size(path, error);
     if (error || size <= kHeaderSize) {
         return 0;
     }
-    return std::min<std::uintmax_t>(count, (size - kHeaderSize) / kRecordSize);
+    return std::min({std::uintmax_t{count}, (size - kHeaderSize) / kRecordSize, kReserveLimit});
 }
 
 void ReadRecords(ProtectedContainer& container, std::uint32_t count, core::ResultList& list,
@@ -312,8 +317,13 @@ std::optional<ResultFileHeader> LoadResultFile(const fs::path& path, core::Resul
     const ResultFileHeader header = TakeHeader(bytes);
     core::WaitState::Scope wait(progress.wait, WaitSettings(kLoadingText, true));
     wait.SetTotal(header.count);
-    list.Reserve(RecordsPresent(path, header.count));
-    ReadRecords(container, header.count, list, options, progress, wait);
+    try {
+        list.Reserve(RowsToReserve(path, header.count));
+        ReadRecords(container, header.count, list, options, progress, wait);
+    } catch (const std::bad_alloc&) {
+        prompter.Tell(core::Prompter::Title::Error, kNoMemoryForResultFile);
+        return std::nullopt;
+    }
     return header;
 }
 

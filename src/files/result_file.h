@@ -59,6 +59,8 @@ inline constexpr std::string_view kOperatorFileFailed =
     "Operator file failed!\nperhaps the file attribute\nis read only!";
 inline constexpr std::string_view kCannotOpenResultFile = "Canno't open Quexa result file!";
 inline constexpr std::string_view kNotAResultFile = "Unvaild Quexa result file!";
+inline constexpr std::string_view kNoMemoryForResultFile =
+    "Not enough memory to load this Quexa result file!";
 inline constexpr std::string_view kNewerResultFile =
     "This is higher version Quexa file,\r\nplease update Quexa, then try it !";
 
@@ -85,7 +87,9 @@ bool WriteResultFile(const std::filesystem::path& path, const core::ResultList& 
 // Reads a result file and adds its items behind the rows already listed; stops at the end of
 // the file whatever the header's count, and at a cancel of the wait window. Shows its
 // messages and returns nothing when the file cannot be opened or is not a readable result file;
-// the list is then as it was. The password is not tested here: see PromptForPassword.
+// the list is then as it was. Memory follows the items kept, not the header's count or the
+// file's size; running out of it ends the load with a message and nothing returned, the items
+// read so far staying listed. The password is not tested here: see PromptForPassword.
 std::optional<ResultFileHeader> LoadResultFile(const std::filesystem::path& path,
                                                core::ResultList& list, const LoadOptions& options,
                                                core::Prompter& prompter,

@@ -1,6 +1,7 @@
 #include "platform/settings_store.h"
 
 #include <QSettings>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -8,6 +9,8 @@
 #include <cstdlib>
 #include <mutex>
 #include <utility>
+
+#include "core/replaceable_file.h"
 
 namespace quexa::platform {
 namespace {
@@ -47,13 +50,28 @@ QStringList ChildKeys(QSettings& settings, const QString& group) {
     return keys;
 }
 
+// Where QSettings keeps the user's default settings.
+std::string DefaultFile() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return (folder + '/' + ToQt(SettingsStore::kOrganisation) + '/' +
+            ToQt(SettingsStore::kApplication) + ".conf")
+        .toStdString();
+}
+
 }  // namespace
 
 struct SettingsStore::Impl {
     std::string file;
     mutable std::mutex mutex;
+    // Set when the file is no regular file: then it is never opened, reads give the defaults
+    // and writes are refused. Reading a FIFO would block, and saving would put a regular file
+    // in the place of the device node or FIFO.
+    std::optional<std::string> refusal;
     std::unique_ptr<QSettings> settings;
     void Open() {
+        if (refusal) {
+            return;
+        }
         if (file.empty()) {
             settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                                    ToQt(kOrganisation), ToQt(kApplication));
@@ -93,6 +111,9 @@ struct SettingsStore::Impl {
     }
 
     std::optional<QString> ReadText(std::string_view section, std::string_view key) const {
+        if (!settings) {
+            return std::nullopt;
+        }
         Refresh();
         const auto path = KeyPath(section, key);
         if (!path || !settings->contains(*path)) {
@@ -157,7 +178,14 @@ struct SettingsStore::Impl {
 
 SettingsStore::SettingsStore(std::string file) : impl_(std::make_unique<Impl>()) {
     impl_->file = std::move(file);
+    if (auto refusal = core::WhyNotReplaceable(impl_->file.empty() ? DefaultFile() : impl_->file)) {
+        impl_->refusal = "The settings file " + *refusal;
+    }
     impl_->Open();
+}
+
+std::optional<std::string> SettingsStore::Refusal() const {
+    return impl_->refusal;
 }
 
 SettingsStore::~SettingsStore() = default;
@@ -194,6 +222,9 @@ bool SettingsStore::WriteInt(std::string_view section, std::string_view key, std
 bool SettingsStore::WriteString(std::string_view section, std::optional<std::string_view> key,
                                 std::optional<std::string_view> value) {
     const std::lock_guard lock(impl_->mutex);
+    if (!impl_->settings) {
+        return false;
+    }
     impl_->Refresh();
     if (!impl_->Writable()) {
         return false;
@@ -227,8 +258,11 @@ bool SettingsStore::WriteString(std::string_view section, std::optional<std::str
 
 std::vector<std::string> SettingsStore::KeysOf(std::string_view section) const {
     const std::lock_guard lock(impl_->mutex);
-    impl_->Refresh();
     std::vector<std::string> keys;
+    if (!impl_->settings) {
+        return keys;
+    }
+    impl_->Refresh();
     if (const auto group = impl_->Group(section)) {
         for (const QString& key : ChildKeys(*impl_->settings, *group)) {
             keys.push_back(key.toStdString());
@@ -239,6 +273,9 @@ std::vector<std::string> SettingsStore::KeysOf(std::string_view section) const {
 
 std::string SettingsStore::fileName() const {
     const std::lock_guard lock(impl_->mutex);
+    if (!impl_->settings) {
+        return impl_->file.empty() ? DefaultFile() : impl_->file;
+    }
     return impl_->settings->fileName().toStdString();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,7 +14,9 @@ namespace quexa::platform {
 // Sections become nested groups ("System\Setting" is group Setting inside group System);
 // names written in another letter case find the existing group or key, as the registry did.
 // Every write is saved at once; a write that cannot be saved is dropped from memory too, so
-// the next read sees what the file holds.
+// the next read sees what the file holds. A file that is neither regular nor missing (a device
+// node, a FIFO) is never read or replaced: reads give the defaults, writes fail, and Refusal
+// says why.
 class SettingsStore : public core::Profile {
   public:
     // Organisation and application of the default settings.
@@ -40,6 +43,8 @@ class SettingsStore : public core::Profile {
     // The keys stored directly in a section, in the file's spelling.
     std::vector<std::string> KeysOf(std::string_view section) const;
     std::string fileName() const;
+    // Why the file is not used, or nothing when it is.
+    std::optional<std::string> Refusal() const;
 
   private:
     struct Impl;

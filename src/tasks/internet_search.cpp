@@ -5,12 +5,12 @@
 #include "core/settings_table.h"
 #include "core/text.h"
 #include "engines/scheme_list.h"
+#include "engines/search_url.h"
 #include "tasks/search_worker.h"
 
 namespace quexa::tasks {
 namespace {
 
-constexpr std::string_view kQuery = "_QUERY_";
 constexpr std::size_t kAutoScrollRows = 5;
 
 }  // namespace
@@ -30,8 +30,8 @@ bool InternetSearch::StartInternetSearch(std::string_view query, bool append) {
         state.taskRunning = false;
         return false;
     }
-    state.searchTarget = found.schemePath.empty() ? std::string(engines::kSystemSchemeName)
-                                                  : found.directory;
+    state.searchTarget =
+        found.schemePath.empty() ? std::string(engines::kSystemSchemeName) : found.directory;
     if (found.outcome == Outcome::kSchemeUnreadable) {
         state.taskRunning = false;
         return false;
@@ -65,7 +65,8 @@ bool InternetSearch::StartEngineThreads(std::string_view query) {
         env.host.SetEngineState(engine->name, EngineState::Idle);
     }
     while (!runtime_.pendingEngines.empty() && runtime_.activeThreadCount < limit) {
-        std::unique_ptr<engines::EngineDefinition> engine = std::move(runtime_.pendingEngines.front());
+        std::unique_ptr<engines::EngineDefinition> engine =
+            std::move(runtime_.pendingEngines.front());
         runtime_.pendingEngines.erase(runtime_.pendingEngines.begin());
         StartWorker(std::move(engine));
     }
@@ -82,7 +83,8 @@ bool InternetSearch::StartEngineThreads(std::string_view query) {
 void InternetSearch::StartNextEngine() {
     runtime_.slots.FreeEnded();
     while (!runtime_.pendingEngines.empty()) {
-        std::unique_ptr<engines::EngineDefinition> engine = std::move(runtime_.pendingEngines.front());
+        std::unique_ptr<engines::EngineDefinition> engine =
+            std::move(runtime_.pendingEngines.front());
         runtime_.pendingEngines.erase(runtime_.pendingEngines.begin());
         if (StartWorker(std::move(engine))) {
             return;
@@ -114,7 +116,7 @@ std::size_t InternetSearch::DrainResultQueue() {
 }
 
 bool InternetSearch::StartWorker(std::unique_ptr<engines::EngineDefinition> engine) {
-    engine->searchUrl = core::BoundedCopy(core::ReplaceAll(engine->searchUrl, kQuery, query_),
+    engine->searchUrl = core::BoundedCopy(engines::SearchUrl::FillQuery(engine->searchUrl, query_),
                                           engines::EngineDefinition::kSearchUrlField);
     engine->query = core::BoundedCopy(query_, engines::EngineDefinition::kQueryField);
     const std::string name = engine->name;

@@ -46,7 +46,9 @@ bool IntranetSearch::StartIntranetSearch(std::string_view patternText, std::stri
     state.currentFile.clear();
     env.host.RefreshFastInfo();
 
+    tooLong_.clear();
     SearchTargets(patternText, targets);
+    ReportTooLong();
 
     env.host.SetStatusText(kReadyText);
     // A stop has already run the end of the task while the search was inside its wait.
@@ -122,6 +124,10 @@ void IntranetSearch::EnterFolder(std::string_view folder) {
 
 void IntranetSearch::Found(const files::FolderSearch::Match& match) {
     TaskEnvironment& env = runtime_.env;
+    if (match.location.size() > core::ResultItem::kLocationLimit) {
+        tooLong_.insert(std::hash<std::string_view>{}(match.location));
+        return;
+    }
     if (env.list.Locations().Contains(match.location)) {
         return;
     }
@@ -154,6 +160,16 @@ void IntranetSearch::AutoSave() {
             autoSave_();
         }
         addedSinceSave_ = 0;
+    }
+}
+
+std::string IntranetSearch::TooLongMessage(std::size_t files) {
+    return std::to_string(files) + " files with paths too long to list";
+}
+
+void IntranetSearch::ReportTooLong() {
+    if (!tooLong_.empty()) {
+        runtime_.env.prompter.Tell(core::Prompter::Title::Note, TooLongMessage(tooLong_.size()));
     }
 }
 

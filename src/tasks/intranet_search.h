@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "files/folder_search.h"
@@ -31,6 +32,10 @@ class IntranetSearch : private files::FolderSearch::Listener {
         "Enumming Net Resource, please stand by ... ...";
     static constexpr std::string_view kReadyText = "Ready";
 
+    // The note at the end of a search that met files whose paths do not fit the location
+    // field: cut, they would name another file (or none), and verification would delete them.
+    static std::string TooLongMessage(std::size_t files);
+
     explicit IntranetSearch(TaskRuntime& runtime);
 
     void SetMountsSource(MountsSource source) { mountsSource_ = std::move(source); }
@@ -54,6 +59,7 @@ class IntranetSearch : private files::FolderSearch::Listener {
     void EnterFolder(std::string_view folder) override;
     void Found(const files::FolderSearch::Match& match) override;
     void AutoSave();
+    void ReportTooLong();
 
     TaskRuntime& runtime_;
     MountsSource mountsSource_;
@@ -63,6 +69,8 @@ class IntranetSearch : private files::FolderSearch::Listener {
     bool autoSaveOn_ = false;
     int autoSaveEvery_ = 0;
     int addedSinceSave_ = 0;
+    // Hashes of the matched paths too long to list: an entry matching two patterns counts once.
+    std::unordered_set<std::size_t> tooLong_;
 };
 
 }  // namespace quexa::tasks

@@ -1,10 +1,15 @@
 #include "tasks/search_worker.h"
 
+#include <algorithm>
+#include <chrono>
+#include <optional>
+#include <thread>
 #include <utility>
 
 #include "core/text.h"
 #include "engines/markup.h"
 #include "engines/page_extractor.h"
+#include "engines/search_url.h"
 #include "web/http_session.h"
 
 namespace quexa::tasks {
@@ -34,6 +39,8 @@ void SearchWorker::Run() {
 
         std::string url = engine_->searchUrl;
         engines::DecodeEntities(url);
+        const auto interval = std::chrono::seconds(engines::SearchUrl::TakePageInterval(url));
+        std::optional<std::chrono::steady_clock::time_point> lastRequest;
         std::string pageTemplate = url;
         const bool numbered = core::Contains(url, kPageNumber);
         int page = 0;
@@ -41,36 +48,36 @@ void SearchWorker::Run() {
             pageTemplate = core::ReplaceAll(pageTemplate, kBaseZero, "");
             page = -1;
         }
-        std::string lastUrl;
         while (true) {
             ++page;
             if (numbered) {
                 url = core::ReplaceAll(pageTemplate, kPageNumber, std::to_string(page));
-                if (itemsOnPage_ == 0) {
-                    break;
-                }
             }
-            itemsOnPage_ = 0;
+            // An empty URL ends here, before any request; so does a link back to any page of
+            // this search, however the links go round.
             std::string normalised = NormalisedUrl(url);
-            if (normalised == lastUrl) {
-                break;  // an empty URL ends here too, before any request
+            if (normalised.empty() || !fetchedPages_.insert(std::move(normalised)).second) {
+                break;
             }
+            if (lastRequest && !WaitUntil(*lastRequest + interval)) {
+                break;
+            }
+            lastRequest = std::chrono::steady_clock::now();
             const std::optional<std::string_view> body = session.FetchPage(url);
             if (!Running()) {
                 break;
             }
-            lastUrl = std::move(normalised);
-            TakeItems(extractor, body ? std::string(*body) : std::string());
+            const int newItems = TakeItems(extractor, body ? std::string(*body) : std::string());
             if (Running()) {
                 AnnouncePage();
             }
             if (!numbered) {
                 url = extractor.NextPageUrl();
             }
-            if (LimitReached()) {
-                url.clear();
-            }
-            if (url.empty() || !Running()) {
+            // A page that added no new item ends the engine too: next-page links that keep
+            // changing on pages without new items would never end otherwise. So every page but
+            // the first adds to the item count, and the return number bounds the pages as well.
+            if (newItems == 0 || LimitReached() || url.empty() || !Running()) {
                 break;
             }
         }
@@ -81,19 +88,37 @@ void SearchWorker::Run() {
         [onEnd = std::move(onEnd_), name = std::move(name)]() mutable { onEnd(std::move(name)); });
 }
 
-void SearchWorker::TakeItems(engines::PageExtractor& extractor, std::string page) {
+int SearchWorker::TakeItems(engines::PageExtractor& extractor, std::string page) {
     if (!Running()) {
-        return;
+        return 0;
     }
-    extractor.ExtractItems(std::move(page), [this](engines::ExtractedItem&& item) {
-        FoundItemRecord record{core::BoundedCopy(engine_->name, FoundItemRecord::kEngineNameLimit + 1),
-                               std::move(item.title), std::move(item.preview),
-                               std::move(item.location)};
+    int newItems = 0;
+    extractor.ExtractItems(std::move(page), [this, &newItems](engines::ExtractedItem&& item) {
+        if (foundLocations_.insert(core::AsciiLower(item.location)).second) {
+            ++newItems;
+        }
+        FoundItemRecord record{
+            core::BoundedCopy(engine_->name, FoundItemRecord::kEngineNameLimit + 1),
+            std::move(item.title), std::move(item.preview), std::move(item.location)};
         ++itemCount_;
-        ++itemsOnPage_;
         channel_->Queue(std::move(record), dropDuplicates_);
         return !LimitReached();
     });
+    return newItems;
+}
+
+bool SearchWorker::WaitUntil(std::chrono::steady_clock::time_point when) const {
+    // Short naps, so that a stop is seen as soon as a transfer's would be.
+    constexpr auto kNap = std::chrono::milliseconds(50);
+    while (Running()) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= when) {
+            return true;
+        }
+        std::this_thread::sleep_for(
+            std::min<std::chrono::steady_clock::duration>(when - now, kNap));
+    }
+    return false;
 }
 
 bool SearchWorker::LimitReached() const {

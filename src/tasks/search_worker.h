@@ -1,8 +1,10 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_set>
 
 #include "engines/engine_definition.h"
 #include "engines/page_extractor.h"
@@ -24,9 +26,12 @@ class SearchWorker {
     void Run();
 
   private:
-    // Queues the page's items up to the engine's return number.
-    void TakeItems(engines::PageExtractor& extractor, std::string page);
+    // Queues the page's items up to the engine's return number; how many of them this engine
+    // had not found before.
+    int TakeItems(engines::PageExtractor& extractor, std::string page);
     bool LimitReached() const;
+    // Waits for the service's interval between two requests; false when stopped meanwhile.
+    bool WaitUntil(std::chrono::steady_clock::time_point when) const;
     bool Running() const { return channel_->runFlag.load() == 1; }
     void AnnouncePage();
 
@@ -35,7 +40,9 @@ class SearchWorker {
     bool dropDuplicates_;
     EndNotice onEnd_;
     int itemCount_ = 0;
-    int itemsOnPage_ = 1;
+    // Pages fetched (normalised URLs) and locations found (lower case) in this search.
+    std::unordered_set<std::string> fetchedPages_;
+    std::unordered_set<std::string> foundLocations_;
 };
 
 }  // namespace quexa::tasks

@@ -26,6 +26,29 @@ struct UrlDeleter {
 };
 using UrlHandle = std::unique_ptr<CURLU, UrlDeleter>;
 
+// A scheme as curl reads one where a default scheme is allowed: a letter, then letters, digits,
+// "+", "-" or ".", then ":" and "/". So "host:8080/x" has none.
+bool HasScheme(std::string_view url) {
+    const auto isAlpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    if (url.empty() || !isAlpha(url.front())) {
+        return false;
+    }
+    std::size_t end = 1;
+    while (end < url.size() && (isAlpha(url[end]) || (url[end] >= '0' && url[end] <= '9') ||
+                                url[end] == '+' || url[end] == '-' || url[end] == '.')) {
+        ++end;
+    }
+    return url.substr(end).starts_with(":/");
+}
+
+// curl's default scheme is https; ours is http, as a URL typed without one always meant.
+std::string WithScheme(std::string url) {
+    if (!HasScheme(url)) {
+        url.insert(0, "http://");
+    }
+    return url;
+}
+
 std::string UrlPart(CURLU* url, CURLUPart what) {
     char* part = nullptr;
     if (curl_url_get(url, what, &part, 0) != CURLUE_OK || part == nullptr) {
@@ -88,7 +111,7 @@ void CurlTransfer::Configure(const HttpSettings& settings) {
     }
     proxy_ = ProxyFor(settings);
 
-    curl_easy_setopt(easy, CURLOPT_USERAGENT, HttpSession::kUserAgent);
+    curl_easy_setopt(easy, CURLOPT_USERAGENT, HttpSession::UserAgent(settings.contact).c_str());
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(easy, CURLOPT_HTTPHEADER, requestHeaders_.get());
@@ -152,7 +175,7 @@ CURLcode CurlTransfer::Get(std::string_view url, Receiver& receiver) {
 // Only http and https are fetched; a URL without a scheme is taken as http.
 CURLcode CurlTransfer::Prepare(std::string_view url) {
     const UrlHandle parsed(curl_url());
-    const std::string canonical = CanonicalUrl(url);
+    const std::string canonical = WithScheme(CanonicalUrl(url));
     if (!parsed || curl_url_set(parsed.get(), CURLUPART_URL, canonical.c_str(),
                                 CURLU_DEFAULT_SCHEME) != CURLUE_OK) {
         prepareError_ = "malformed URL";

@@ -102,6 +102,21 @@ class HttpSession::Transfer {
     CURLcode lastResult = CURLE_OK;
 };
 
+std::string HttpSession::UserAgent(std::string_view contact) {
+    std::string printable;
+    for (const char c : contact) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F) {
+            printable += c;
+        }
+    }
+    core::TrimInPlace(printable);
+    if (printable.empty()) {
+        return kUserAgent;
+    }
+    return std::string(kUserAgent) + " (" + printable + ")";
+}
+
 HttpSession::HttpSession(HttpSettings settings) : transfer_(std::make_unique<Transfer>(settings)) {}
 
 HttpSession::~HttpSession() = default;

@@ -16,6 +16,9 @@ namespace quexa::web {
 class HttpSession {
   public:
     static constexpr const char* kUserAgent = "Quexa Version 1.0";
+    // kUserAgent, followed by the contact in parentheses when it has any printable text. Control
+    // bytes are dropped, so a contact can't add header lines.
+    static std::string UserAgent(std::string_view contact);
     // Names an extra file of CA certificates trusted besides the system's.
     static constexpr const char* kCaBundleVariable = "QUEXA_CA_BUNDLE";
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <string>
 #include <utility>
 
 namespace quexa::literal {
@@ -98,6 +100,54 @@ const std::vector<std::pair<std::string, unsigned>>& Names() {
         {"yacute", 253},
     };
     return names;
+}
+
+// A tag whose name (after one "/", letters and digits up to the first other byte) is one of
+// the styling tags.
+bool StylingTag(const std::string& inside) {
+    static const std::vector<std::string> styling = {
+        "a",      "abbr",   "b",   "bdi", "bdo",  "big",  "cite", "code", "data", "del",   "dfn",
+        "em",     "font",   "i",   "ins", "kbd",  "mark", "q",    "s",    "samp", "small", "span",
+        "strike", "strong", "sub", "sup", "time", "tt",   "u",    "var",  "wbr"};
+    std::size_t at = !inside.empty() && inside[0] == '/' ? 1 : 0;
+    std::string name;
+    while (at < inside.size() && std::isalnum(static_cast<unsigned char>(inside[at]))) {
+        name += static_cast<char>(std::tolower(static_cast<unsigned char>(inside[at++])));
+    }
+    return std::find(styling.begin(), styling.end(), name) != styling.end();
+}
+
+std::string Utf8Any(unsigned long code) {
+    std::string out;
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+    return out;
+}
+
+// Text pieces of a delimiter: any text may stand between two of them.
+std::vector<std::string> SkipPieces(const std::string& delimiter) {
+    std::vector<std::string> pieces;
+    std::size_t at = 0;
+    for (std::size_t hit = delimiter.find("*SKIP*"); hit != npos;
+         hit = delimiter.find("*SKIP*", at)) {
+        pieces.push_back(delimiter.substr(at, hit - at));
+        at = hit + 6;
+    }
+    pieces.push_back(delimiter.substr(at));
+    return pieces;
 }
 
 std::vector<std::string> Split(const std::string& text, bool emptyGivesNothing) {
@@ -204,7 +254,6 @@ std::string NextPageUrl(const std::string& page, const std::string& nextTemplate
 }  // namespace
 
 std::string StripTags(std::string text) {
-    text = Replace(Replace(text, "\r", ""), "\n", "");
     const std::size_t rounds = text.size();
     for (std::size_t round = 0; round < rounds; ++round) {
         const std::size_t open = text.find('<');
@@ -215,9 +264,72 @@ std::string StripTags(std::string text) {
         if (close == npos) {
             break;
         }
-        text = text.substr(0, open) + " " + text.substr(close + 1);
+        const bool styling = StylingTag(text.substr(open + 1, close - open - 1));
+        text = text.substr(0, open) + (styling ? "" : " ") + text.substr(close + 1);
     }
-    return Replace(text, "  ", "");
+    std::string out;
+    bool spaced = false;
+    for (const char c : text) {
+        if (!Space(c)) {
+            out += c;
+            spaced = false;
+        } else if (!spaced) {
+            out += ' ';
+            spaced = true;
+        }
+    }
+    return out;
+}
+
+std::string DecodeJsonEscapes(const std::string& text) {
+    std::string out;
+    std::size_t i = 0;
+    const auto unitAt = [&text](std::size_t at) -> long {
+        if (at + 6 > text.size() || text[at] != '\\' || text[at + 1] != 'u') {
+            return -1;
+        }
+        const std::string digits = text.substr(at + 2, 4);
+        if (digits.find_first_not_of("0123456789abcdefABCDEF") != npos) {
+            return -1;
+        }
+        return std::stol(digits, nullptr, 16);
+    };
+    while (i < text.size()) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out += text[i++];
+            continue;
+        }
+        const std::string shortForms = "\"\\/nrtf";
+        const std::string meanings = "\"\\/\n\r\t\f";
+        const std::size_t form = shortForms.find(text[i + 1]);
+        if (form != npos) {
+            out += meanings[form];
+            i += 2;
+            continue;
+        }
+        if (text[i + 1] == 'b') {
+            i += 2;
+            continue;
+        }
+        long unit = unitAt(i);
+        if (unit < 0) {
+            out += text[i++];
+            continue;
+        }
+        i += 6;
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            const long low = unitAt(i);
+            if (low < 0xDC00 || low > 0xDFFF) {
+                continue;
+            }
+            i += 6;
+            unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+        } else if (unit == 0 || (unit >= 0xDC00 && unit <= 0xDFFF)) {
+            continue;
+        }
+        out += Utf8Any(static_cast<unsigned long>(unit));
+    }
+    return out;
 }
 
 std::string DecodeEntities(const std::string& text) {
@@ -316,38 +428,93 @@ std::string ApplyUrlRules(const std::string& field, std::string location) {
     return location;
 }
 
-PageResult ExtractPage(const Engine& engine, std::string page) {
+PageResult ExtractPage(const Engine& engine, std::string original) {
     PageResult result;
-    page = Replace(Replace(page, "\r", ""), "\n", "");
+    // The page without line breaks, and for each of its bytes whether a break stood before it.
+    std::string page;
+    std::vector<bool> breakBefore;
+    bool pendingBreak = false;
+    for (const char c : original) {
+        if (c == '\r' || c == '\n') {
+            pendingBreak = true;
+            continue;
+        }
+        page += c;
+        breakBefore.push_back(pendingBreak);
+        pendingBreak = false;
+    }
+    // A value's text: a line break between two of its bytes leaves a space.
+    const auto valueText = [&](std::size_t begin, std::size_t end) {
+        std::string text;
+        for (std::size_t k = begin; k < end; ++k) {
+            if (k > begin && breakBefore[k]) {
+                text += ' ';
+            }
+            text += page[k];
+        }
+        return text;
+    };
     for (const std::string& entry : SplitTemplateList(engine.itemTemplates)) {
-        const Cuts cuts = CutTemplate(Replace(entry, "*TAB*", "\t"));
-        const auto& d = cuts.delimiters;
-        // Four empty delimiters stand still and give nothing but empty items.
-        if (!cuts.usable || (d[0] + d[1] + d[2] + d[3]).empty()) {
+        std::string itemTemplate = Replace(entry, "*TAB*", "\t");
+        const bool json = itemTemplate.find("</JSON/>") != npos;
+        itemTemplate = Replace(itemTemplate, "</JSON/>", "");
+        const bool xml = itemTemplate.find("</XML/>") != npos;
+        itemTemplate = Replace(itemTemplate, "</XML/>", "");
+        const Cuts cuts = CutTemplate(itemTemplate);
+        if (!cuts.usable) {
+            continue;
+        }
+        std::array<std::vector<std::string>, 4> d;
+        std::string allText;
+        for (int i = 0; i < 4; ++i) {
+            d[i] = SkipPieces(cuts.delimiters[i]);
+            for (const std::string& piece : d[i]) {
+                allText += piece;
+            }
+        }
+        // Delimiters without any text stand still and give nothing but empty items.
+        if (allText.empty()) {
             continue;
         }
         std::size_t scan = 0;
         while (true) {
             std::array<std::size_t, 4> at{};
+            std::array<std::size_t, 4> after{};
             std::size_t from = scan;
             bool found = true;
             for (int i = 0; i < 4 && found; ++i) {
-                at[i] = page.find(d[i], from);
+                at[i] = page.find(d[i][0], from);
                 found = at[i] != npos;
-                from = found ? at[i] + d[i].size() : from;
+                std::size_t end = found ? at[i] + d[i][0].size() : 0;
+                for (std::size_t p = 1; found && p < d[i].size(); ++p) {
+                    const std::size_t hit = page.find(d[i][p], end);
+                    found = hit != npos;
+                    end = found ? hit + d[i][p].size() : 0;
+                }
+                after[i] = end;
+                from = end;
             }
             if (!found) {
                 break;
             }
             scan = from;
+            const auto decoded = [json](const std::string& text) {
+                return json ? DecodeJsonEscapes(text) : text;
+            };
+            // XML text holding escaped markup: its references first, then the tags.
+            const auto unescaped = [xml](const std::string& text) {
+                return xml ? DecodeEntities(text) : text;
+            };
             std::array<std::string, 3> values;  // title, location, preview
             for (int i = 0; i < 3; ++i) {
-                values[cuts.order[i]] = Range(page, at[i] + d[i].size(), at[i + 1]);
+                values[cuts.order[i]] = cuts.order[i] == 1
+                                            ? decoded(Range(page, after[i], at[i + 1]))
+                                            : decoded(valueText(after[i], at[i + 1]));
             }
             Item item;
             item.location = DecodeEntities(Trim(values[1]));
-            item.title = DecodeEntities(Trim(StripTags(values[0])));
-            item.preview = DecodeEntities(Trim(StripTags(values[2])));
+            item.title = DecodeEntities(Trim(StripTags(unescaped(values[0]))));
+            item.preview = DecodeEntities(Trim(StripTags(unescaped(values[2]))));
             if (item.title.empty() || item.location.empty()) {
                 continue;
             }

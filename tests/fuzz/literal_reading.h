@@ -29,6 +29,7 @@ struct PageResult {
 
 std::string StripTags(std::string text);
 std::string DecodeEntities(const std::string& text);
+std::string DecodeJsonEscapes(const std::string& text);
 std::string ReplaceSymbolEntities(std::string text);
 std::vector<std::string> SplitTemplateList(const std::string& text);
 std::string ApplyUrlRules(const std::string& field, std::string location);

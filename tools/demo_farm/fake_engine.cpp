@@ -1,8 +1,10 @@
 #include "demo_farm/fake_engine.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdio>
+#include <set>
 #include <utility>
 
 #include "demo_farm/page_writer.h"
@@ -70,14 +72,14 @@ std::string Replace(std::string text, std::string_view from, std::string_view to
 }
 
 // Titles of the markup engine: what the page says, and what a search lists after tag removal
-// and both reference passes. "{n}" stands for the item number. A tag next to a blank swallows
-// it (tags become blanks, and pairs of blanks vanish).
+// and both reference passes. "{n}" stands for the item number. A styling tag such as <i>
+// vanishes and leaves the blanks beside it as they were.
 struct MarkupTitle {
     std::string_view raw;
     std::string_view expected;
 };
 constexpr std::array<MarkupTitle, 4> kMarkupTitles{{
-    {"Result {n} &amp; <i>more</i>", "Result {n} &more"},
+    {"Result {n} &amp; <i>more</i>", "Result {n} & more"},
     {"Caf&eacute; &lt;{n}&gt; &amp;amp;", "Caf\xC3\xA9 <{n}> &"},
     {"Demo&copy;Farm&nbsp;{n}", "Demo (c) Farm {n}"},
     {"&#65;&#66;C &#160;item {n}", "ABC item {n}"},
@@ -209,6 +211,25 @@ std::vector<FakeEngine> BuildDemoSet() {
          .paging = Paging::kLinkForward,
          .fault = Fault::kConnectionClosed,
          .pages = 2});
+    add({.name = "Demo Loop",
+         .key = "loop",
+         .purpose = "link paging whose last page links back to the one before it",
+         .paging = Paging::kLinkForward,
+         .pages = 3,
+         .tail = Tail::kLoop});
+    add({.name = "Demo Endless",
+         .key = "endless",
+         .purpose = "link paging on and on through pages without items",
+         .paging = Paging::kLinkForward,
+         .pages = 1,
+         .tail = Tail::kEmptyPages});
+    add({.name = "Demo Echo",
+         .key = "echo",
+         .purpose = "link paging on and on through pages repeating the items of the last",
+         .paging = Paging::kLinkForward,
+         .pages = 2,
+         .itemsPerPage = 3,
+         .tail = Tail::kRepeatedPages});
     return engines;
 }
 
@@ -384,7 +405,10 @@ GeneratedItem MakeItem(const FakeEngine::Shape& shape, std::string_view query, i
 std::vector<GeneratedItem> PageItems(const FakeEngine& engine, std::string_view query, int page,
                                      int port) {
     const FakeEngine::Shape& shape = engine.shape();
-    const int ordinal = Ordinal(engine, page);
+    int ordinal = Ordinal(engine, page);
+    if (shape.tail == Tail::kRepeatedPages && ordinal > shape.pages) {
+        ordinal = shape.pages;
+    }
     std::vector<GeneratedItem> items;
     if (ordinal < 1 || ordinal > shape.pages || PageFails(shape, ordinal)) {
         return items;
@@ -405,10 +429,31 @@ std::string PageLink(const FakeEngine& engine, std::string_view query, int ordin
            "&amp;page=" + std::to_string(ordinal);
 }
 
+// The page the next-page link of that page leads to, or nothing when it has none.
+std::optional<int> NextOrdinal(const FakeEngine::Shape& shape, int ordinal) {
+    if (ordinal < 1) {
+        return std::nullopt;
+    }
+    if (ordinal < shape.pages) {
+        return ordinal + 1;
+    }
+    switch (shape.tail) {
+        case Tail::kEnd:
+            return std::nullopt;
+        case Tail::kLoop:
+            return std::max(ordinal - 1, 1);
+        case Tail::kEmptyPages:
+        case Tail::kRepeatedPages:
+            break;
+    }
+    return ordinal + 1;
+}
+
 void WriteNavigation(const FakeEngine& engine, std::string_view query, int ordinal, int port,
                      PageWriter& writer) {
     const FakeEngine::Shape& shape = engine.shape();
-    const bool hasNext = ordinal >= 1 && ordinal < shape.pages;
+    const std::optional<int> next = NextOrdinal(shape, ordinal);
+    const bool hasNext = next.has_value();
     if (shape.paging == Paging::kLinkForward) {
         std::string nav = "<div class=\"nav\">";
         if (ordinal > 1) {
@@ -417,7 +462,7 @@ void WriteNavigation(const FakeEngine& engine, std::string_view query, int ordin
         }
         if (hasNext) {
             nav += Replace(std::string(kForwardNext), "*URL*",
-                           Root(port) + PageLink(engine, query, ordinal + 1));
+                           Root(port) + PageLink(engine, query, *next));
         }
         writer.Line(nav + "</div>");
     } else if (shape.paging == Paging::kLinkBackward) {
@@ -429,7 +474,7 @@ void WriteNavigation(const FakeEngine& engine, std::string_view query, int ordin
                    "</a>";
         }
         if (hasNext) {
-            nav += " <a href=\"" + PageLink(engine, query, ordinal + 1) + "\">More results</a>";
+            nav += " <a href=\"" + PageLink(engine, query, *next) + "\">More results</a>";
         }
         writer.Line(nav + "</div>");
     }
@@ -480,38 +525,51 @@ std::vector<ExpectedItem> FakeEngine::ExpectedItems(std::string_view query, int 
 
 std::string FakeEngine::ExpectedNextPageUrl(std::string_view query, int page, int port) const {
     const int ordinal = Ordinal(*this, page);
+    const std::optional<int> next = NextOrdinal(shape_, ordinal);
     if (!IsLinkPaging(shape_.paging) || shape_.fault == Fault::kConnectionClosed ||
-        PageFails(shape_, ordinal) || ordinal < 1 || ordinal >= shape_.pages) {
+        PageFails(shape_, ordinal) || !next) {
         return {};
     }
     // Extraction decodes the "&amp;" of the page.
-    return Root(port) + Replace(PageLink(*this, query, ordinal + 1), "&amp;", "&");
+    return Root(port) + Replace(PageLink(*this, query, *next), "&amp;", "&");
 }
 
 std::vector<ExpectedItem> FakeEngine::ExpectedSearch(std::string_view query, int returnNumber,
                                                      int port) const {
-    std::vector<ExpectedItem> taken;
-    const auto reached = [&] {
-        return returnNumber != -1 && static_cast<int>(taken.size()) >= returnNumber;
-    };
+    std::vector<ExpectedItem> listed;
+    std::set<std::string> locations;
+    std::set<int> fetched;
+    int counted = 0;
+    const auto reached = [&] { return returnNumber != -1 && counted >= returnNumber; };
     // Guards against a shape that never ends; no engine has this many pages.
-    constexpr int kPageLimit = 100000;
-    for (int page = FirstPage(); page < FirstPage() + kPageLimit; ++page) {
-        const std::vector<ExpectedItem> items = ExpectedItems(query, page, port);
-        for (const ExpectedItem& item : items) {
-            taken.push_back(item);
+    constexpr std::size_t kPageLimit = 100000;
+    const std::size_t pageLimit =
+        returnNumber == -1 ? kPageLimit : static_cast<std::size_t>(std::max(returnNumber, 1));
+    for (int page = FirstPage(); fetched.size() < pageLimit && fetched.insert(page).second;) {
+        int fresh = 0;
+        for (const ExpectedItem& item : ExpectedItems(query, page, port)) {
+            ++counted;
+            if (locations.insert(item.location).second) {
+                ++fresh;
+                listed.push_back(item);
+            }
             if (reached()) {
-                return taken;
+                return listed;
             }
         }
-        const bool more = IsLinkPaging(shape_.paging)
-                              ? !ExpectedNextPageUrl(query, page, port).empty()
-                              : !items.empty();
-        if (!more || reached()) {
+        if (fresh == 0) {
             break;
         }
+        if (!IsLinkPaging(shape_.paging)) {
+            ++page;
+            continue;
+        }
+        if (ExpectedNextPageUrl(query, page, port).empty()) {
+            break;
+        }
+        page = *NextOrdinal(shape_, Ordinal(*this, page)) + FirstPage() - 1;
     }
-    return taken;
+    return listed;
 }
 
 }  // namespace quexa::demo

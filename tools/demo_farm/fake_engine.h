@@ -21,6 +21,14 @@ enum class LinkStyle {
     kMarkup,    // plain links, but titles and previews full of tags and character references
 };
 
+// Where the next-page links of a link-paging engine lead after its last page with new items.
+enum class Tail {
+    kEnd,            // the last page has no next link
+    kLoop,           // the last page links back to the one before it
+    kEmptyPages,     // every page links to the next one; those after the last are empty
+    kRepeatedPages,  // every page links to the next one; those after the last repeat its items
+};
+
 // What goes wrong when the engine is asked for a page.
 enum class Fault {
     kNone,
@@ -54,14 +62,16 @@ class FakeEngine {
         int pages = 3;  // pages holding items; later pages are empty / have no next link
         int itemsPerPage = 4;
         bool sharesLocations = false;  // the first item of every page is shared with other engines
+        Tail tail = Tail::kEnd;        // link paging only
         std::vector<LocationKind> locationKinds{LocationKind::kOk};  // cycled over the items
     };
 
     explicit FakeEngine(Shape shape);
 
     // The demo set: every paging kind, both URL rules, shared locations, references and tags in
-    // titles, a slow engine and two failing ones. Pages hold fewer than 10 items, so a search with
-    // the system scheme (10 results per engine) still pages.
+    // titles, a slow engine, two failing ones and three whose next-page links never end (round
+    // in a loop, on through empty pages, on through pages repeating the last). Pages hold fewer
+    // than 10 items, so a search with the system scheme (10 results per engine) still pages.
     static const std::vector<FakeEngine>& DemoSet();
     // "Bench NN", numbered paging, served under /engine/bench-INDEX-PAGES-ITEMS/. With 5 pages of
     // 2 items a search with the system scheme fetches all 5 pages of every engine.
@@ -92,8 +102,10 @@ class FakeEngine {
     // The next-page link that page holds, as extraction finds it; empty for numbered engines and
     // for the last page.
     std::string ExpectedNextPageUrl(std::string_view query, int page, int port) const;
-    // Every item a search with that return number (-1: no limit) takes from this engine, in order,
-    // with the items of failing pages left out.
+    // Every item a search with that return number (-1: no limit) lists from this engine, in
+    // order, with the items of failing pages left out. The search ends at a link back to a page
+    // it fetched and after a page without new items; the return number bounds the items (a
+    // repeated one counts but is listed once) and the pages.
     std::vector<ExpectedItem> ExpectedSearch(std::string_view query, int returnNumber,
                                              int port) const;
 

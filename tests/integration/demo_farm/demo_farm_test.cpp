@@ -86,41 +86,47 @@ struct Walk {
 };
 
 // Reads an engine's pages as a search worker does: its own search URL, numbers or next-page
-// links, the page extractor, and the return number.
+// links, the page extractor, and the return number; it ends at a link back to a page it read,
+// after a page without new items, and at the return number in items or pages.
 Walk WalkEngine(const FakeEngine& engine, int port, std::string_view query, int returnNumber) {
     const auto definition = Definition(engine, port, query, returnNumber);
     const engines::SearchUrl searchUrl(definition->searchUrl, query);
     engines::PageExtractor extractor(*definition);
     web::HttpSession session(Settings());
-    const auto reached = [&](const Walk& walk) {
-        return returnNumber != -1 && static_cast<int>(walk.taken.size()) >= returnNumber;
-    };
+    const std::size_t pageLimit =
+        returnNumber == -1 ? 20 : static_cast<std::size_t>(std::max(returnNumber, 1));
     Walk walk;
+    std::set<std::string> urls;
+    std::set<std::string> locations;
+    int counted = 0;
     bool full = false;  // the limit is tested after an item has been counted
     std::string url = searchUrl.FirstPageUrl();
-    for (int page = searchUrl.FirstPage(); !url.empty() && walk.pages.size() < 20; ++page) {
+    for (int page = searchUrl.FirstPage();
+         !url.empty() && walk.pages.size() < pageLimit && urls.insert(url).second; ++page) {
         PageSeen seen;
         seen.page = page;
         seen.url = url;
         const std::string body(session.FetchPage(url).value_or(""));
         seen.complete = body.ends_with("</html>\n");
+        int fresh = 0;
         for (engines::ExtractedItem& item : extractor.ExtractItems(body)) {
             seen.items.push_back({item.title, item.location, item.preview});
-            if (!full) {
-                walk.taken.push_back(seen.items.back());
-                full = reached(walk);
+            if (full) {
+                continue;
             }
+            ++counted;
+            if (locations.insert(item.location).second) {
+                ++fresh;
+                walk.taken.push_back(seen.items.back());
+            }
+            full = returnNumber != -1 && counted >= returnNumber;
         }
         seen.next = extractor.NextPageUrl();
         walk.pages.push_back(seen);
-        if (full || reached(walk)) {
+        if (full || fresh == 0) {
             break;
         }
-        if (searchUrl.PagesByNumber()) {
-            url = seen.items.empty() ? std::string() : searchUrl.PageUrl(page + 1);
-        } else {
-            url = seen.next;
-        }
+        url = searchUrl.PagesByNumber() ? searchUrl.PageUrl(page + 1) : seen.next;
     }
     return walk;
 }

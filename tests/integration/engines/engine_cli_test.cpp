@@ -88,7 +88,7 @@ TEST_F(EngineCliTest, ExtractPrintsItemsThenNextPage) {
     const auto lines = Lines(result.out);
     ASSERT_EQ(lines.size(), 3u) << result.out;
     const auto first = nlohmann::json::parse(lines[0]);
-    EXPECT_EQ(first.at("title"), "Firstone");
+    EXPECT_EQ(first.at("title"), "First one");  // the blank beside the tag stays
     EXPECT_EQ(first.at("location"), "http://a.example/1");
     EXPECT_EQ(first.at("preview"), "About \"one\"");
     const auto second = nlohmann::json::parse(lines[1]);

@@ -37,6 +37,8 @@ struct ShippedEngine {
     std::vector<std::string> pageUrls;
     std::vector<Item> items;
     std::string nextPage;
+    // Seconds the service asks between two requests (arXiv's terms: three).
+    int pageInterval = 1;
 };
 
 void PrintTo(const ShippedEngine& engine, std::ostream* out) {
@@ -48,18 +50,27 @@ const std::vector<ShippedEngine>& Engines() {
         {"Global/wikipedia.qzf",
          "wikipedia.json",
          {"https://en.wikipedia.org/w/"
-          "api.php?action=query&list=search&format=json&formatversion=2&srprop=snippet&srlimit=10&"
-          "srsearch=lighthouse keeper&sroffset=00",
+          "api.php?action=query&list=search&format=json&formatversion=2&srprop=snippet&srlimit=100&"
+          "srsearch=lighthouse keeper&sroffset=000",
           "https://en.wikipedia.org/w/"
-          "api.php?action=query&list=search&format=json&formatversion=2&srprop=snippet&srlimit=10&"
-          "srsearch=lighthouse keeper&sroffset=10"},
-         {{"Lighthouse", "https://en.wikipedia.org/?curid=48210",
-           "Lighthouse : a tower built to give off light from a system of lamps and lenses"},
-          // Tag removal runs the highlighted word into its neighbours.
+          "api.php?action=query&list=search&format=json&formatversion=2&srprop=snippet&srlimit=100&"
+          "srsearch=lighthouse keeper&sroffset=100"},
+         {// Highlighted words keep the spaces beside them.
           {"Lighthouse keeper", "https://en.wikipedia.org/?curid=90317",
-           "The keeper trims the wicks & winds the clockwork that turns thelighthouselens"},
-          {"List of lighthouses in Norway", "https://en.wikipedia.org/?curid=7723401",
-           "Norway had about 200 staffed stations; the last \"manned\" one closed in 2002"}},
+           "A lighthouse keeper or lightkeeper is a person responsible for tending and caring for "
+           "a lighthouse, particularly the light and lens in the days when oil lamps and "
+           "clockwork"},
+          // \u escapes; a highlight inside a word splits nothing; references of the snippet.
+          {"Smeaton\xE2\x80\x99s Tower", "https://en.wikipedia.org/?curid=48210",
+           "Keepers of the tower (1759\xE2\x80\x93"
+           "1877) lived in its lower rooms; the keeper's log & the lamp room are shown"},
+          // \" and \\ escapes; an escaped line break between two highlights.
+          {"The \"Keeper\" (film)", "https://en.wikipedia.org/?curid=7723401",
+           "a 1931 drama in which the lighthouse keeper signs his letters \\ K \\ and quotes "
+           "\"Men of the Coast\""},
+          {"Fastnet Rock", "https://en.wikipedia.org/?curid=312775",
+           "Caf\xC3\xA9 owners on Cape Clear recall the last keepers\xC2\xA0"
+           "before automation in 1989"}},
          ""},
         {"Global/wiby.qzf",
          "wiby.json",
@@ -68,57 +79,82 @@ const std::vector<ShippedEngine>& Engines() {
          {{"The Keeper's Logbook, 1931", "http://www.lightkeepers.example/logbook.html",
            "Entries for every night of the year: weather, oil burnt & ships sighted."},
           {"Northern \"Beacons\" by Age", "https://beacons.example/list?coast=north&sort=age",
-           "Oldest first."}},
+           "Oldest first. Each light with its \"range\" in sea miles."},
+          {"Tor's Lamp Room", "http://keeper.example/~tor/", ""}},
          ""},
         {"Science/arxiv.qzf",
          "arxiv.xml",
          {"https://export.arxiv.org/api/query?search_query=all:lighthouse "
-          "keeper&start=00&max_results=10",
+          "keeper&start=000&max_results=100",
           "https://export.arxiv.org/api/query?search_query=all:lighthouse "
-          "keeper&start=10&max_results=10"},
-         {{"Beam Sweeping Schedules for Coastal Light Stations",
+          "keeper&start=100&max_results=100"},
+         {// Today's order: the date and the links between title and summary are passed over.
+          {"Beam Sweeping Schedules for Coastal Light Stations",
            "http://arxiv.org/abs/2611.04217v2",
            "We model the rotating beam of a light station as a periodic search problem & derive "
-           "optimal schedules."},
-          // A wrapped summary loses its line breaks with the rest of the page.
-          {"Fresnel Lenses at Scale", "http://arxiv.org/abs/2609.00871v1",
-           "Large dioptric lenses arecast in segments."}},
-         ""},
+           "optimal schedules for stations with $n < 4$ lamps."},
+          // A wrapped, indented title and summary keep their words apart.
+          {"Fresnel Lenses at Scale: Casting, Grinding and Keeping Dioptric Optics in Service",
+           "http://arxiv.org/abs/2609.00871v1",
+           "Large dioptric lenses are cast in segments. There is no consensus on how keepers "
+           "should clean them; we compare three methods used between 1890 and 1960."},
+          // Three links, and a tab in the summary.
+          {"Who Kept the Light? Staffing Records of 19th-Century Stations",
+           "http://arxiv.org/abs/2512.11002v3",
+           "Parish books name 412 keepers. Their \"relief\" rotas survive for 37 stations."}},
+         "",
+         3},
         {"Science/europepmc.qzf",
          "europepmc.xml",
          {"https://www.ebi.ac.uk/europepmc/webservices/rest/"
-          "search?query=(lighthouse keeper)%20AND%20SRC:MED&format=xml&pageSize=25"},
+          "search?query=(lighthouse keeper)%20AND%20SRC:MED&resultType=lite&format=xml&"
+          "pageSize=100"},
          {{"Night shift work & sleep among lighthouse keepers.",
-           "https://europepmc.org/article/MED/40491720", "Hagen M, Lind S, Aas P."},
-          {"Vitamin D levels in remote coastal stations.",
-           "https://europepmc.org/article/MED/39120044", "Berg E."}},
-         "https://www.ebi.ac.uk/europepmc/webservices/rest/search?query=(lighthouse)%20AND%20SRC:"
-         "MED&cursorMark=AoIIQE7k2ig0MDQ5MTcyMA==&format=xml&pageSize=25"},
+           "https://europepmc.org/article/MED/40491720",
+           "Hagen M, Lind S, Aas P. Occup Health Notes 3 41 2026 0000-0019 201-209 "
+           "research-article; journal article"},
+          // An erratum without authors keeps to its own record.
+          {"Erratum: Night shift work & sleep among lighthouse keepers.",
+           "https://europepmc.org/article/MED/40511377",
+           "Occup Health Notes 4 41 2026 0000-0019 330 published erratum; journal article"},
+          // Markup escaped in the XML text goes like any other.
+          {"Vitamin D3 levels in remote coastal stations.",
+           "https://europepmc.org/article/MED/39120044",
+           "Berg E. Arctic Med 2025 research-article; journal article"}},
+         "https://www.ebi.ac.uk/europepmc/webservices/rest/search?query=(lighthouse keeper)%20AND%"
+         "20SRC:MED&resultType=lite&cursorMark=AoIIQE7k2ig0MDQ5MTcyMA==&format=xml&pageSize=100"},
         {"Software/archwiki.qzf",
          "archwiki.json",
          {"https://wiki.archlinux.org/"
-          "api.php?action=query&list=search&format=json&formatversion=2&srprop=snippet&srlimit=10&"
-          "srsearch=lighthouse keeper&sroffset=00",
+          "api.php?action=query&list=search&format=json&formatversion=2&srprop=snippet&srlimit=100&"
+          "srsearch=lighthouse keeper&sroffset=000",
           "https://wiki.archlinux.org/"
-          "api.php?action=query&list=search&format=json&formatversion=2&srprop=snippet&srlimit=10&"
-          "srsearch=lighthouse keeper&sroffset=10"},
+          "api.php?action=query&list=search&format=json&formatversion=2&srprop=snippet&srlimit=100&"
+          "srsearch=lighthouse keeper&sroffset=100"},
          {{"Systemd/Timers", "https://wiki.archlinux.org/index.php?curid=37291",
-           "Timers are unit files whose name ends in .timer and that control .service files"},
+           "Timers are systemd unit files whose name ends in .timer and that control .service "
+           "files or events"},
           {"Pacman/Tips and tricks", "https://wiki.archlinux.org/index.php?curid=5044",
-           "Usepacman-Qdt to list orphans & remove them"}},
+           "Use pacman -Qdt to list orphans & remove them with pacman -Rns $(pacman -Qtdq); quote "
+           "a path as \"C:\\Temp\""},
+          {"Keeper (password manager)", "https://wiki.archlinux.org/index.php?curid=68120",
+           "Keeper\xC2\xAE is available from the AUR"}},
          ""},
         {"Books/wikisource.qzf",
          "wikisource.json",
          {"https://en.wikisource.org/w/"
-          "api.php?action=query&list=search&format=json&formatversion=2&srprop=snippet&srlimit=10&"
-          "srsearch=lighthouse keeper&sroffset=00",
+          "api.php?action=query&list=search&format=json&formatversion=2&srprop=snippet&srlimit=100&"
+          "srsearch=lighthouse keeper&sroffset=000",
           "https://en.wikisource.org/w/"
-          "api.php?action=query&list=search&format=json&formatversion=2&srprop=snippet&srlimit=10&"
-          "srsearch=lighthouse keeper&sroffset=10"},
-         {{"The Lamplighter's Daughter", "https://en.wikisource.org/?curid=881204",
-           "Chapter I. The harbour lay quiet under a grey October sky"},
+          "api.php?action=query&list=search&format=json&formatversion=2&srprop=snippet&srlimit=100&"
+          "srsearch=lighthouse keeper&sroffset=100"},
+         {{"The Lamplighter's Daughter/Chapter 1", "https://en.wikisource.org/?curid=881204",
+           "Chapter I. The harbour lay quiet under a grey October sky, and the lighthouse "
+           "keeper's daughter watched the boats"},
+          // A line-break tag parts the lines of a poem.
           {"Songs of the Coast/The Beacon", "https://en.wikisource.org/?curid=1290377",
-           "Burn on, burn on, thou steadfast flame"}},
+           "Burn on, burn on, thou steadfast flame, The keeper trims thee\xE2\x80\x94night by "
+           "night"}},
          ""},
     };
     return engines;
@@ -160,6 +196,17 @@ TEST_P(ShippedEngineTest, SearchUrlCarriesTheQueryAndPagesAsDocumented) {
         EXPECT_NE(nextPageTemplates.find("*URL*"), std::string::npos) << nextPageTemplates;
     }
     EXPECT_EQ(pages, engine.pageUrls);
+    EXPECT_EQ(url.PageIntervalSeconds(), engine.pageInterval);
+
+    // The longest query still leaves the paging and the interval in the URL.
+    const quexa::engines::SearchUrl longest(object.at("search_url").get<std::string>(),
+                                            std::string(49, 'q'));
+    EXPECT_EQ(longest.PageIntervalSeconds(), engine.pageInterval);
+    EXPECT_EQ(longest.FirstPage(), url.FirstPage());
+    if (url.PagesByNumber()) {
+        EXPECT_NE(longest.PageUrl(longest.FirstPage()), longest.PageUrl(longest.FirstPage() + 1));
+    }
+    EXPECT_EQ(longest.FirstPageUrl().find('*'), std::string::npos) << longest.FirstPageUrl();
 }
 
 INSTANTIATE_TEST_SUITE_P(Categories, ShippedEngineTest, ::testing::ValuesIn(Engines()),

@@ -1,6 +1,8 @@
 // quexa-cli export and import: the files they write from result files made here, their
 // settings and their failures.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <filesystem>
 #include <fstream>
@@ -205,6 +207,43 @@ TEST_F(ExportCliTest, FailuresGoToStderrWithExitCodeOne) {
         EXPECT_EQ(result.exitCode, 1);
         EXPECT_EQ(result.err, c.err);
         EXPECT_FALSE(fs::exists(c.arguments.back()));
+    }
+}
+
+// Exporting onto a FIFO or a device node made here: refused with the reason, the node stays.
+TEST_F(ExportCliTest, AFifoOrADeviceNodeIsNeverReplaced) {
+    const fs::path fifo = home.Path() / "fifo.htm";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+    const fs::path device = home.Path() / "device.txt";
+    const bool withDevice = ::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    const struct {
+        fs::path node;
+        std::vector<std::string> options;
+        const char* kind;
+        mode_t type;
+    } cases[] = {
+        {fifo, {}, "a FIFO", S_IFIFO},
+        {fifo, {"--tab"}, "a FIFO", S_IFIFO},
+        {device, {}, "a device node", S_IFCHR},
+        {device, {"--tab"}, "a device node", S_IFCHR},
+    };
+    for (const auto& c : cases) {
+        if (c.type == S_IFCHR && !withDevice) {
+            continue;
+        }
+        SCOPED_TRACE(c.node.string() + (c.options.empty() ? "" : " --tab"));
+        std::vector<std::string> arguments{"export", home.File("list.qzr"), c.node.string()};
+        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+        const CliResult result = Cli(arguments);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err, "Error: " + c.node.string() + " is " + c.kind +
+                                  ", not a regular file: only a regular file is replaced\n");
+        struct stat info {};
+        ASSERT_EQ(::lstat(c.node.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & S_IFMT, c.type);
+    }
+    if (!withDevice) {
+        GTEST_SKIP() << "mknod needs root for a device node: the device cases did not run";
     }
 }
 

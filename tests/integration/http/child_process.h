@@ -25,6 +25,7 @@ class ChildProcess {
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
+    pid_t pid() const { return pid_; }
     bool Running();
     // The exit code, or 128 + signal.
     int Wait();

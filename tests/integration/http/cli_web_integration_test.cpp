@@ -104,6 +104,17 @@ TEST_F(CliWebTest, APageCutShortIsPrintedWithANoteSayingWhy) {
     EXPECT_TRUE(whole.err.empty()) << whole.err;
 }
 
+// A URL without a scheme is an http one: a TLS handshake with a plain server would fail.
+TEST_F(CliWebTest, AUrlWithoutSchemeIsFetchedOverHttp) {
+    const std::string url = server_.Url("/page");
+    const std::string withoutScheme = url.substr(url.find("://") + 3);
+    ASSERT_TRUE(withoutScheme.starts_with("127.0.0.1:")) << withoutScheme;
+    const auto run = Cli({"fetch", "--timeout", "5", withoutScheme});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, TestSite::PageText());
+    EXPECT_EQ(server_.CountSeen("/page"), 1u);
+}
+
 TEST_F(CliWebTest, StatusPrintsCodeAndVerificationResult) {
     struct Case {
         const char* path;

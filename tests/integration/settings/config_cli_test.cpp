@@ -1,8 +1,13 @@
 // quexa-cli config get / set / list, run as a separate process.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -60,7 +65,9 @@ class ConfigCliTest : public ::testing::Test {
 
     // Runs quexa-cli with the arguments after an optional environment assignment.
     Result Run(const std::vector<std::string>& args, const std::string& environment = {}) const {
-        std::string command = "env -u QUEXA_SETTINGS " + environment + " " + Quoted(QUEXA_CLI_PATH);
+        // A child that hangs fails its test instead of holding up the run.
+        std::string command =
+            "env -u QUEXA_SETTINGS " + environment + " timeout 60 " + Quoted(QUEXA_CLI_PATH);
         for (const auto& arg : args) {
             command += " " + Quoted(arg);
         }
@@ -212,6 +219,42 @@ TEST_F(ConfigCliTest, AnUnsavableFileIsAnError) {
                                "UserData", "LineType", "3"});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("could not save"), std::string::npos) << result.err;
+}
+
+// Reading a FIFO would block and saving would put a regular file in its place: a FIFO or a
+// device node made here is refused as settings file, however it is named, and stays as it was.
+TEST_F(ConfigCliTest, AFifoOrADeviceNodeIsNeverUsedAsSettings) {
+    const auto refused = [this](const fs::path& node, const std::vector<std::string>& args,
+                                const std::string& environment, mode_t kind) {
+        SCOPED_TRACE(node.string());
+        const Result result = Run(args, environment);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_NE(result.err.find("Error: The settings file " + node.string() + " is a"),
+                  std::string::npos)
+            << result.err;
+        EXPECT_NE(result.err.find("not a regular file"), std::string::npos) << result.err;
+        struct stat info {};
+        ASSERT_EQ(::lstat(node.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & S_IFMT, kind);
+    };
+    const fs::path fifo = dir_ / "fifo.conf";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+    refused(fifo, {"--settings", fifo.string(), "config", "set", "UserData", "LineType", "3"}, {},
+            S_IFIFO);
+    refused(fifo, {"config", "get", "UserData", "LineType"}, "QUEXA_SETTINGS=" + Quoted(fifo),
+            S_IFIFO);
+    const fs::path defaults = dir_ / ".config" / "Morvane" / "Quexa.conf";
+    fs::create_directories(defaults.parent_path());
+    ASSERT_EQ(::mkfifo(defaults.c_str(), 0666), 0);
+    refused(defaults, {"config", "set", "UserData", "LineType", "3"},
+            "-u XDG_CONFIG_HOME HOME=" + Quoted(dir_.string()), S_IFIFO);
+
+    const fs::path device = dir_ / "device.conf";
+    if (::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+        GTEST_SKIP() << "mknod needs root for a device node: " << std::strerror(errno);
+    }
+    refused(device, {"config", "set", "UserData", "LineType", "3"},
+            "QUEXA_SETTINGS=" + Quoted(device.string()), S_IFCHR);
 }
 
 }  // namespace

@@ -99,8 +99,36 @@ INSTANTIATE_TEST_SUITE_P(
         // Link paging ends on the page without a next link.
         PagingCase{"link_forward", DemoEngine("next-link"), -1, 12, {1, 2, 3}, {4}},
         PagingCase{"link_backward", DemoEngine("last-link"), -1, 12, {1, 2, 3}, {4}},
-        PagingCase{"limit_across_pages", DemoEngine("next-link"), 6, 6, {1, 2}, {3}}),
+        PagingCase{"limit_across_pages", DemoEngine("next-link"), 6, 6, {1, 2}, {3}},
+        // Next-page links that never end: page 3 links back to page 2, pages without items link
+        // on, pages repeating the items of the last link on.
+        PagingCase{"link_loop", DemoEngine("loop"), -1, 12, {1, 2, 3}, {}},
+        PagingCase{"link_on_through_empty_pages", DemoEngine("endless"), -1, 4, {1, 2}, {3}},
+        PagingCase{
+            "link_on_through_empty_pages_limited", DemoEngine("endless"), 10, 4, {1, 2}, {3}},
+        PagingCase{"link_on_through_repeated_pages", DemoEngine("echo"), -1, 6, {1, 2, 3}, {4}}),
     [](const ::testing::TestParamInfo<PagingCase>& info) { return info.param.name; });
+
+// A "#" in the query would cut the search URL there: the rest of the query and the page number
+// after it would never reach the engine.
+TEST_F(InternetSearchTest, AQueryWithAHashReachesTheEngineWhole) {
+    const std::string query = "c# tutorial";
+    const FakeEngine engine = FakeEngine::Bench(5, 2, 3);
+    fixture.UseCategory("Hash", {engine});
+    fixture.UseScheme("Hash", "only", {{engine.name(), -1, 1}});
+    settings::kInternetKeywords.Write(fixture.profile, query);
+    ASSERT_TRUE(fixture.control->RunInternetSearch());
+    ASSERT_TRUE(fixture.RunToIdle());
+
+    const std::vector<demo::ExpectedItem> expected =
+        engine.ExpectedSearch(query, -1, fixture.farm.port());
+    ASSERT_EQ(expected.size(), 6U);
+    ASSERT_EQ(fixture.list.Count(), expected.size());
+    for (std::size_t row = 0; row < expected.size(); ++row) {
+        EXPECT_EQ(fixture.list.Item(row).title, expected[row].title) << row;
+    }
+    EXPECT_EQ(fixture.farm.RequestCount(engine.SearchPath()), 3U);
+}
 
 TEST_F(InternetSearchTest, TwoWorkersRunAtOnceWithLineTypeZero) {
     const std::vector<FakeEngine> engines{FakeEngine::Bench(11, 1, 2), FakeEngine::Bench(12, 1, 2),

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace quexa::core {
 namespace {
@@ -108,8 +109,26 @@ TEST(TextTest, RemoveLineBreaksMatchesByteByByteRemoval) {
         }
         std::string expected = text;
         std::erase_if(expected, [](char c) { return c == '\r' || c == '\n'; });
-        RemoveLineBreaks(text);
+        // Byte i of the result is marked when a break stood right before it.
+        std::vector<bool> marked;
+        bool pending = false;
+        for (const char c : text) {
+            if (c == '\r' || c == '\n') {
+                pending = true;
+                continue;
+            }
+            marked.push_back(pending);
+            pending = false;
+        }
+        marked.push_back(pending);  // a break at the very end marks the end
+        std::vector<std::uint64_t> marks;
+        RemoveLineBreaks(text, &marks);
         ASSERT_EQ(text, expected);
+        const bool anyBreak = std::find(marked.begin(), marked.end(), true) != marked.end();
+        ASSERT_EQ(marks.empty(), !anyBreak);
+        for (std::size_t i = 0; anyBreak && i < marked.size(); ++i) {
+            ASSERT_EQ(((marks[i / 64] >> (i % 64)) & 1U) != 0, marked[i]) << round << " " << i;
+        }
     }
 }
 

@@ -151,6 +151,10 @@ TEST(SearchUrlTest, PagesAndQuery) {
          "http://e.org/</PAGE_NUMBER_BASE_ZERO/>?q=y"},
         {"http://e.org/?s=*PAGE_NUMBER*&e=*PAGE_NUMBER*", "z", true, 1, "http://e.org/?s=1&e=1",
          "http://e.org/?s=2&e=2"},
+        // A "#" of the query would end the URL's query part; the template's own stays.
+        {"http://e.org/?q=_QUERY_&amp;p=*PAGE_NUMBER*#top", "c# tutorial #1", true, 1,
+         "http://e.org/?q=c%23 tutorial %231&p=1#top",
+         "http://e.org/?q=c%23 tutorial %231&p=2#top"},
     };
     for (const auto& c : cases) {
         const SearchUrl url(c.url, c.query);
@@ -161,6 +165,32 @@ TEST(SearchUrlTest, PagesAndQuery) {
     }
     const SearchUrl longUrl(std::string(250, 'u') + "_QUERY_", "abcdefghij");
     EXPECT_EQ(longUrl.url().size(), 255u);
+}
+
+TEST(SearchUrlTest, PageIntervalMarkerIsTakenOut) {
+    struct Case {
+        std::string url;
+        int seconds;
+        std::string rest;
+    };
+    const Case cases[] = {
+        {"</PAGE_INTERVAL_3/>http://e.org/?q=x", 3, "http://e.org/?q=x"},
+        {"http://e.org/?q=x</PAGE_INTERVAL_1/>&p=</PAGE_INTERVAL_2/>", 2, "http://e.org/?q=x&p="},
+        {"http://e.org/</PAGE_INTERVAL_999/>", SearchUrl::kMaxPageInterval, "http://e.org/"},
+        {"http://e.org/</PAGE_INTERVAL_/>", 0, "http://e.org/</PAGE_INTERVAL_/>"},
+        {"http://e.org/</PAGE_INTERVAL_5x/>", 0, "http://e.org/</PAGE_INTERVAL_5x/>"},
+        {"http://e.org/</PAGE_INTERVAL_4", 0, "http://e.org/</PAGE_INTERVAL_4"},
+        {"</PAGE_INTERVAL_</PAGE_INTERVAL_7/>/>", 7, "</PAGE_INTERVAL_/>"},
+        {"http://e.org/", 0, "http://e.org/"},
+    };
+    for (const auto& c : cases) {
+        std::string url = c.url;
+        EXPECT_EQ(SearchUrl::TakePageInterval(url), c.seconds) << c.url;
+        EXPECT_EQ(url, c.rest) << c.url;
+    }
+    const SearchUrl url("</PAGE_INTERVAL_3/>http://e.org/?s=*PAGE_NUMBER*", "q");
+    EXPECT_EQ(url.PageIntervalSeconds(), 3);
+    EXPECT_EQ(url.PageUrl(2), "http://e.org/?s=2");
 }
 
 }  // namespace

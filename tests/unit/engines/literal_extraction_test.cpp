@@ -28,19 +28,23 @@ class Generator {
     // Text made of the pieces that matter to tags, references, trimming and cutting.
     std::string Value(int most) {
         static const std::vector<std::string> pieces = {
-            "a",      "Word",     " ",
-            "  ",     "\t",       "\r\n",
-            "<b>",    "</b>",     "<",
-            ">",      "&",        ";",
-            "&amp;",  "&lt;",     "&amp;lt;",
-            "&nbsp;", "&#65;",    "&#160;",
-            "&#x41",  "&#",       "&copy",
-            "&copy;", "&pound;",  "&Euml;",
-            "&eth;",  "\"",       "http://",
-            "://",    "/url?q=",  "&sa=",
-            "*&*",    "\xC3\xA9", "\xE2\x82\xAC",
-            "&AEl",   "&iexcl;",  "g;",
-            "&#149;", "x.org",
+            "a",         "Word",       " ",
+            "  ",        "\t",         "\r\n",
+            "<b>",       "</b>",       "<",
+            ">",         "&",          ";",
+            "&amp;",     "&lt;",       "&amp;lt;",
+            "&nbsp;",    "&#65;",      "&#160;",
+            "&#x41",     "&#",         "&copy",
+            "&copy;",    "&pound;",    "&Euml;",
+            "&eth;",     "\"",         "http://",
+            "://",       "/url?q=",    "&sa=",
+            "*&*",       "\xC3\xA9",   "\xE2\x82\xAC",
+            "&AEl",      "&iexcl;",    "g;",
+            "&#149;",    "x.org",      "<span class=\"m\">",
+            "</span>",   "<BR/>",      "\n",
+            "\\\"",      "\\u2013",    "\\ud83d\\ude00",
+            "\\",        "\\n",        "\f",
+            "&lt;i&gt;", "&lt;/i&gt;", "&lt;br/&gt;",
         };
         std::string text;
         for (int n = Count(most); n > 0; --n) {
@@ -70,6 +74,14 @@ class Generator {
         std::string text = Delimiter();
         for (const std::string& placeholder : order) {
             text += placeholder + Delimiter();
+            if (Chance(10)) {
+                text += "*SKIP*" + Delimiter();
+            }
+        }
+        for (const char* marker : {"</JSON/>", "</XML/>"}) {
+            if (Chance(15)) {
+                text.insert(Chance(50) ? 0 : text.size(), marker);
+            }
         }
         return text;
     }

@@ -14,20 +14,54 @@ struct Case {
 
 TEST(MarkupTest, StripTags) {
     const Case cases[] = {
-        {"a   b", "a b"},                         // three spaces leave one
-        {"a    b", "ab"},                         // four leave none
-        {"one <b>two</b> three", "onetwothree"},  // spaces beside tags run together
-        {"x<br>y", "x y"},
-        {"a<b<c>d", "a d"},              // the first ">" after the first "<"
+        {"a   b", "a b"},  // a run of blanks is one space
+        {"a    b", "a b"},
+        {"a \t  b\t\tc", "a b c"},  // tabs too
+        {"tab\there", "tab here"},
+        {"one <b>two</b> three", "one two three"},  // spaces beside tags stay single
+        {"website <span class=\"searchmatch\">Jimmy</span> <span "
+         "class=\"searchmatch\">Buffett</span> at AllMusic",
+         "website Jimmy Buffett at AllMusic"},
+        {"un<b>believ</b>able", "unbelievable"},  // a styling tag splits no word
+        {"<SPAN>x</Span>y<A HREF=\"/\">z</A>", "xyz"},
+        {"x<br>y", "x y"},  // any other tag parts its neighbours
+        {"cell</td><td>cell", "cell cell"},
+        {"a <p> </p> b", "a b"},
+        {"<bold>x</bold>", " x "},       // a name that only begins like a styling one
+        {"a<b<c>d", "ad"},               // the first ">" after the first "<"; its name is "b"
         {"keep < this", "keep < this"},  // unterminated "<" ends removal
-        {"<a>x<b", " x<b"},
-        {"line\r\nbreak", "linebreak"},
+        {"<a>x<b", "x<b"},
+        {"line\r\nbreak", "line break"},  // a line break parts two words
+        {"two\nlines  \n  of title", "two lines of title"},
         {"<>", " "},
         {"", ""},
     };
     for (const auto& c : cases) {
         std::string text = c.input;
         StripTags(text);
+        EXPECT_EQ(text, c.expected) << c.input;
+    }
+}
+
+TEST(MarkupTest, DecodeJsonEscapes) {
+    const Case cases[] = {
+        {R"(say \"hi\")", "say \"hi\""},
+        {R"(back\\slash and \/ slash)", "back\\slash and / slash"},
+        {R"(1990\u20132000)",
+         "1990\xE2\x80\x93"
+         "2000"},
+        {R"(\u00e9t\u00E9)", "\xC3\xA9t\xC3\xA9"},
+        {R"(\u003cb\u003e)", "<b>"},
+        {R"(\ud83d\ude00)", "\xF0\x9F\x98\x80"},  // a surrogate pair is one character
+        {R"(a\ud83db)", "ab"},                    // a lone half vanishes
+        {R"(a\ude00b\u0000c\bd)", "abcd"},
+        {R"(line\nbreak\ttab)", "line\nbreak\ttab"},
+        {R"(\x41 \u12 \)", R"(\x41 \u12 \)"},  // no escape: left as it is
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        std::string text = c.input;
+        DecodeJsonEscapes(text);
         EXPECT_EQ(text, c.expected) << c.input;
     }
 }

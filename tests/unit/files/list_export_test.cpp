@@ -3,7 +3,12 @@
 #include "files/list_export.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
+#include <cerrno>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -177,6 +182,57 @@ TEST_F(ListExportTest, AFailedTemplateOrFolderIsReportedOnceAndWritesNothing) {
     }
     EXPECT_TRUE(opened_.empty());
 }
+
+// Export onto a FIFO or a device node made here: refused with the reason, the node stays.
+class ExportTargetTest : public ListExportTest, public ::testing::WithParamInterface<mode_t> {
+  protected:
+    // The node named name, or nothing when this user may not make one.
+    std::optional<fs::path> Node(const char* name) const {
+        const fs::path path = folder_.File(name);
+        const dev_t nullDevice = makedev(1, 3);
+        if (mknod(path.c_str(), GetParam() | 0666, GetParam() == S_IFCHR ? nullDevice : 0) != 0) {
+            return std::nullopt;
+        }
+        return path;
+    }
+    bool StillANode(const fs::path& path) const {
+        struct stat info {};
+        return lstat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == GetParam();
+    }
+};
+
+TEST_P(ExportTargetTest, OnlyARegularFileIsReplaced) {
+    const std::vector<const char*> names{"out.htm", "out.txt", "out.qzr", "out.qzs", "tab.txt"};
+    std::vector<fs::path> nodes;
+    for (const char* name : names) {
+        const std::optional<fs::path> node = Node(name);
+        if (!node) {
+            GTEST_SKIP() << "mknod needs root for a device node: " << std::strerror(errno);
+        }
+        nodes.push_back(*node);
+    }
+    const std::string kind = GetParam() == S_IFIFO ? "a FIFO" : "a device node";
+    for (const fs::path& node : nodes) {
+        SCOPED_TRACE(node.filename().string());
+        prompter_.boxes.clear();
+        prompter_.files = {node.string()};
+        EXPECT_FALSE(RunExportCommand(true, Source(), prompter_).has_value());
+        EXPECT_EQ(prompter_.boxes,
+                  std::vector<std::string>{"Error: " + node.string() + " is " + kind +
+                                           ", not a regular file: only a regular file is "
+                                           "replaced"});
+        // The writers refuse it by themselves too.
+        EXPECT_FALSE(ExportList(node, true, Source(), prompter_));
+        EXPECT_FALSE(ExportTabList(node, true, Source()));
+        EXPECT_TRUE(StillANode(node));
+    }
+    EXPECT_TRUE(opened_.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ExportTargetTest, ::testing::Values(S_IFIFO, S_IFCHR),
+                         [](const ::testing::TestParamInfo<mode_t>& info) {
+                             return info.param == S_IFIFO ? "fifo" : "device_node";
+                         });
 
 TEST_F(ListExportTest, ImportSkipsListedLocationsWhenAsked) {
     core::ResultList file;

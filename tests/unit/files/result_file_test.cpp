@@ -461,6 +461,29 @@ TEST_F(ResultFileTest, LongListsLoadInOrderAndStopAtAnyCancel) {
     }
 }
 
+// Out of memory anywhere in the load, after any number of rows: a message, no abort, and the
+// rows read so far stay.
+TEST_F(ResultFileTest, RunningOutOfMemoryEndsTheLoadWithAMessage) {
+    core::ResultList saved;
+    Fill(saved, 3000);
+    ASSERT_TRUE(Write(saved, path_));
+    for (const std::size_t failAt : {1U, 1024U, 2999U}) {
+        std::size_t pumped = 0;
+        const FileProgress failing{nullptr, [&] {
+                                       if (++pumped == failAt) {
+                                           throw std::bad_alloc();
+                                       }
+                                   }};
+        core::ResultList loaded;
+        prompter_.boxes.clear();
+        EXPECT_FALSE(Load(loaded, {}, failing)) << failAt;
+        EXPECT_EQ(prompter_.boxes,
+                  std::vector<std::string>{"Error: " + std::string(kNoMemoryForResultFile)})
+            << failAt;
+        EXPECT_LT(loaded.Count(), failAt) << failAt;
+    }
+}
+
 TEST_F(ResultFileTest, TheWaitWindowFollowsTheWorkAndItsCancelEndsTheLoad) {
     core::ResultList saved;
     Fill(saved, 50);

@@ -2,9 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 #include <QSettings>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -17,9 +24,11 @@ namespace fs = std::filesystem;
 class SettingsStoreTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        // A parameterised test's name holds a "/".
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-');
         dir_ = fs::temp_directory_path() /
-               ("quexa-settings-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+               ("quexa-settings-" + std::to_string(::getpid()) + "-" + name);
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         file_ = (dir_ / "Quexa.conf").string();
@@ -160,6 +169,41 @@ TEST_F(SettingsStoreTest, FileChoice) {
     EXPECT_EQ(SettingsStore::ChooseFile(""), "");
     EXPECT_EQ(SettingsStore(file_).fileName(), file_);
 }
+
+// A FIFO or a device node made here named as the settings file: never read (a FIFO would
+// block), never replaced by a regular file, and the refusal says why.
+class NodeSettingsTest : public SettingsStoreTest, public ::testing::WithParamInterface<mode_t> {};
+
+TEST_P(NodeSettingsTest, NeitherReadNorReplaced) {
+    const fs::path node = dir_ / "node.conf";
+    if (mknod(node.c_str(), GetParam() | 0666, GetParam() == S_IFCHR ? makedev(1, 3) : 0) != 0) {
+        GTEST_SKIP() << "mknod needs root for a device node: " << std::strerror(errno);
+    }
+    // Held open for writing, so that a store that does read it gets an empty file, not a hang.
+    const int writer = ::open(node.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    {
+        SettingsStore store(node.string());
+        ASSERT_TRUE(store.Refusal().has_value());
+        EXPECT_NE(store.Refusal()->find(node.string() + " is a"), std::string::npos)
+            << *store.Refusal();
+        EXPECT_NE(store.Refusal()->find("not a regular file"), std::string::npos);
+        EXPECT_FALSE(store.WriteInt("UserData", "STimeout", 100));
+        EXPECT_FALSE(store.WriteString("System\\Setting", "AuthorInfo", "Ann"));
+        EXPECT_EQ(store.GetInt("UserData", "STimeout", 45), 45);
+        EXPECT_TRUE(store.KeysOf("UserData").empty());
+    }
+    ::close(writer);
+    struct stat info {};
+    ASSERT_EQ(::lstat(node.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & S_IFMT, GetParam());
+    EXPECT_FALSE(SettingsStore(file_).Refusal()) << "a file not made yet is fine";
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, NodeSettingsTest, ::testing::Values(S_IFIFO, S_IFCHR),
+                         [](const ::testing::TestParamInfo<mode_t>& info) {
+                             return info.param == S_IFIFO ? "fifo" : "device_node";
+                         });
 
 }  // namespace
 }  // namespace quexa::platform
