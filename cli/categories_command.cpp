@@ -5,6 +5,7 @@
 
 #include "cli/settings_loader.h"
 #include "core/settings_table.h"
+#include "core/text.h"
 #include "engines/category_list.h"
 
 namespace quexa::cli {
@@ -18,7 +19,7 @@ int ListCategories(bool json, const CommandContext& context) {
     for (std::size_t index = 0; index < categories.entries().size(); ++index) {
         const std::string name = categories.StoredName(index);
         if (!json) {
-            std::cout << name << "\n";
+            std::cout << core::EscapeControls(name) << "\n";
             continue;
         }
         const nlohmann::ordered_json object = {

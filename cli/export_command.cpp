@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/path_error.h"
 #include "cli/task_session.h"
 #include "core/settings_table.h"
 #include "files/list_export.h"
@@ -50,11 +51,22 @@ files::ResultFileHeader ExportHeader(const files::ResultFileHeader& loaded,
     return header;
 }
 
+void SayWhyNotWritten(const ExportOptions& options) {
+    if (!options.tab && files::ExportFormatFor(options.out) == files::ExportFormat::None) {
+        std::cerr << "Error: " << options.out
+                  << ": unknown extension; known are .htm, .html, .txt, .qzr and .qzs (--tab "
+                     "writes TAB-separated text whatever the extension)\n";
+        return;
+    }
+    SayWritePathProblem(options.out);
+}
+
 int Export(const ExportOptions& options, const CommandContext& context) {
     TaskSession session(context, options.password);
     const std::optional<files::ResultFileHeader> loaded = Load(session, options.file);
     if (!loaded) {
         std::cerr << "Error: can't load " << options.file << "\n";
+        SayPathProblem(options.file);
         return 1;
     }
     const files::ExportSource source{
@@ -76,6 +88,7 @@ int Export(const ExportOptions& options, const CommandContext& context) {
                              : files::ExportList(options.out, all, source, session.prompter());
     if (!written) {
         session.prompter().Tell(core::Prompter::Title::Error, files::kExportFailed);
+        SayWhyNotWritten(options);
         return 1;
     }
     return 0;

@@ -6,6 +6,7 @@
 
 #include "cli/file_text.h"
 #include "core/page_charset.h"
+#include "core/text.h"
 #include "engines/engine_definition.h"
 #include "engines/engine_record.h"
 #include "engines/page_extractor.h"
@@ -26,14 +27,14 @@ std::string Json(const nlohmann::ordered_json& value) {
 
 void PrintTable(const std::vector<engines::ExtractedItem>& items, const std::string& nextPage) {
     for (std::size_t i = 0; i < items.size(); ++i) {
-        std::cout << std::setw(4) << i + 1 << "  " << items[i].title << "\n"
-                  << "      " << items[i].location << "\n";
+        std::cout << std::setw(4) << i + 1 << "  " << core::EscapeControls(items[i].title) << "\n"
+                  << "      " << core::EscapeControls(items[i].location) << "\n";
         if (!items[i].preview.empty()) {
-            std::cout << "      " << items[i].preview << "\n";
+            std::cout << "      " << core::EscapeControls(items[i].preview) << "\n";
         }
     }
-    std::cout << items.size() << " items; next page: " << (nextPage.empty() ? "none" : nextPage)
-              << "\n";
+    std::cout << items.size() << " items; next page: "
+              << (nextPage.empty() ? "none" : core::EscapeControls(nextPage)) << "\n";
 }
 
 int Extract(const ExtractOptions& options) {

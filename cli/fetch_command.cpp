@@ -8,6 +8,7 @@
 #include "cli/http_settings_loader.h"
 #include "core/settings_table.h"
 #include "web/http_session.h"
+#include "web/page_buffer.h"
 
 namespace quexa::cli {
 
@@ -18,9 +19,33 @@ struct FetchOptions {
     std::optional<int> timeoutSeconds;
 };
 
+// A page cut short is still printed, but the person must know it is not the whole page.
+void SayHowItEnded(const web::HttpSession& session, int timeoutSeconds) {
+    switch (session.LastPageEnd()) {
+        case web::HttpSession::PageEnd::Capped:
+            std::cerr << "Note: the page was cut at the size cap of "
+                      << web::PageBuffer::kDefaultCap / (1024 * 1024)
+                      << " MiB; the rest was not read\n";
+            return;
+        case web::HttpSession::PageEnd::Stalled:
+            std::cerr << "Note: the page stopped: nothing came for " << timeoutSeconds
+                      << " s (the time-out); printed what came before\n";
+            return;
+        case web::HttpSession::PageEnd::Broken:
+            std::cerr << "Note: the connection broke before the end of the page; printed what "
+                         "came before\n";
+            return;
+        case web::HttpSession::PageEnd::Complete:
+        case web::HttpSession::PageEnd::Stopped:
+            return;
+    }
+}
+
 int Fetch(const FetchOptions& options, const CommandContext& context) {
-    web::HttpSession session(
-        LoadHttpSettings(context, core::settings::kSearchTimeout, options.timeoutSeconds));
+    const web::HttpSettings settings =
+        LoadHttpSettings(context, core::settings::kSearchTimeout, options.timeoutSeconds);
+    const int timeout = settings.timeoutSeconds;
+    web::HttpSession session(settings);
     const auto page = session.FetchPage(options.url);
     if (!page) {
         std::cerr << "Error: can't fetch " << options.url << ": " << session.LastErrorText()
@@ -29,6 +54,7 @@ int Fetch(const FetchOptions& options, const CommandContext& context) {
     }
     std::cout.write(page->data(), static_cast<std::streamsize>(page->size()));
     std::cout.flush();
+    SayHowItEnded(session, timeout);
     return std::cout ? 0 : 1;
 }
 

@@ -9,16 +9,12 @@
 #include "cli/item_printer.h"
 #include "cli/stop_request.h"
 #include "cli/task_session.h"
-#include "core/keyword_history.h"
-#include "core/settings_table.h"
-#include "files/folder_search.h"
 #include "files/pattern_list.h"
 #include "tasks/intranet_search.h"
+#include "tasks/intranet_wizard.h"
 
 namespace quexa::cli {
 namespace {
-
-namespace settings = core::settings;
 
 struct FindOptions {
     std::vector<std::string> targets;
@@ -26,35 +22,6 @@ struct FindOptions {
     std::string save;
     bool json = false;
 };
-
-std::string JoinPatterns(const std::vector<std::string>& patterns) {
-    std::string text;
-    for (const std::string& pattern : patterns) {
-        text += (text.empty() ? "" : ";") + pattern;
-    }
-    return text;
-}
-
-// As the wizard stores them: each target followed by ";", folders made absolute.
-std::string TargetText(const std::vector<std::string>& targets) {
-    std::string text;
-    for (const std::string& target : targets) {
-        const bool remote = files::FolderSearch::IsNetworkForm(target) ||
-                            target.starts_with("\\\\") || target.find(":/") != std::string::npos;
-        text += remote || target.empty() ? target : std::filesystem::absolute(target).string();
-        text += ';';
-    }
-    return text;
-}
-
-// What the two wizard pages would store.
-void Remember(TaskSession& session, const std::string& patterns, const std::string& targets) {
-    core::Profile& profile = session.profile();
-    settings::kIntranetPatterns.Write(profile, patterns);
-    settings::kLastSearchTarget.Write(profile, targets);
-    const core::KeywordHistory history = core::KeywordHistory::Intranet();
-    history.Add(profile, patterns, history.Load(profile));
-}
 
 // Looks for a Ctrl-C once before every directory entry, where the search lets pending work run.
 void WatchForStop(TaskSession& session, const StopRequest& stop) {
@@ -72,13 +39,14 @@ void WatchForStop(TaskSession& session, const StopRequest& stop) {
 }
 
 int Find(const FindOptions& options, const CommandContext& context) {
-    const std::string patterns = JoinPatterns(options.patterns);
+    const std::string patterns = tasks::IntranetWizard::JoinPatterns(options.patterns);
     if (files::PatternList::IsBlank(patterns)) {
         std::cerr << "Warrning\n" << tasks::IntranetSearch::kWrongPatternMessage << "\n";
         return 1;
     }
     TaskSession session(context, std::nullopt);
-    Remember(session, patterns, TargetText(options.targets));
+    tasks::IntranetWizard::Remember(session.profile(), patterns,
+                                    tasks::IntranetWizard::TargetText(options.targets));
     const StopRequest stop;
     tasks::TaskControl& control = session.control();
     control.BeginNewSearch(nullptr);

@@ -5,10 +5,12 @@
 #include <string>
 
 #include "cli/console_prompter.h"
+#include "cli/path_error.h"
 #include "cli/task_session.h"
 #include "core/settings_table.h"
 #include "files/list_export.h"
 #include "files/result_file.h"
+#include "files/result_file_lock.h"
 #include "files/result_import.h"
 #include "tasks/result_document.h"
 
@@ -39,9 +41,17 @@ std::optional<files::ResultFileHeader> Open(TaskSession& session, const std::str
 
 int Import(const ImportOptions& options, const CommandContext& context) {
     TaskSession session(context, options.password);
+    // From the load to the save: what another program writes meanwhile would be lost.
+    const files::ResultFileLock lock(options.into);
+    if (!lock.held()) {
+        session.prompter().Tell(core::Prompter::Title::Error, lock.Problem());
+        std::cerr << "Error: nothing was imported into " << options.into << "\n";
+        return 1;
+    }
     const std::optional<files::ResultFileHeader> header = Open(session, options.into);
     if (!header) {
         std::cerr << "Error: can't load " << options.into << "\n";
+        SayPathProblem(options.into);
         return 1;
     }
     const std::size_t before = session.list().Count();
@@ -52,6 +62,7 @@ int Import(const ImportOptions& options, const CommandContext& context) {
     if (!imported.Loaded()) {
         tasks::ResultDocument::TellLoadFailure(imported.outcome, fromPrompter);
         std::cerr << "Error: can't import " << options.from << "\n";
+        SayPathProblem(options.from);
         return 1;
     }
     if (!files::WriteResultFile(options.into, session.list(), *header)) {

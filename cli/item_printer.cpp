@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/status_code.h"
+#include "core/text.h"
 
 namespace quexa::cli {
 namespace {
@@ -42,8 +43,10 @@ void PrintTable(const core::ResultList& list, std::ostream& out) {
     std::vector<Row> rows{{"STATUS", "TARGET", "TITLE", "LOCATION"}};
     for (std::size_t row = 0; row < list.Count(); ++row) {
         const core::ResultItem& item = list.Item(row);
-        rows.push_back({std::string(core::StatusText(item.status)), item.searchTarget, item.title,
-                        item.location});
+        // Texts from web pages: nothing in them may steer the terminal.
+        rows.push_back({std::string(core::StatusText(item.status)),
+                        core::EscapeControls(item.searchTarget), core::EscapeControls(item.title),
+                        core::EscapeControls(item.location)});
     }
     std::array<std::size_t, kColumns> widths{};
     for (const Row& row : rows) {

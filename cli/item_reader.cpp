@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/status_code.h"
+#include "core/text.h"
 
 namespace quexa::cli {
 namespace {
@@ -97,6 +98,10 @@ bool ItemReader::Read(std::istream& in) {
 }
 
 bool ItemReader::ReadLine(const std::string& line) {
+    if (const std::size_t bad = core::FirstInvalidUtf8(line); bad != core::npos) {
+        error_ = "invalid UTF-8 at byte " + std::to_string(bad + 1) + " (the input must be UTF-8)";
+        return false;
+    }
     const Json object = Json::parse(line, nullptr, false);
     if (!object.is_object()) {
         error_ = "not a JSON object";

@@ -3,21 +3,18 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/console_prompter.h"
 #include "cli/password_input.h"
+#include "cli/path_error.h"
 #include "cli/progress_line.h"
-#include "files/protected_container.h"
-#include "files/result_file.h"
+#include "tasks/password_change.h"
 
 namespace quexa::cli {
 namespace {
 
-using Title = core::Prompter::Title;
-
-constexpr std::string_view kNotMatching = "Two password not match!";
-constexpr std::string_view kChanged = "The password is changed!";
-constexpr std::string_view kRefused = "Password unvaild\ntry again ?";
+using Entry = tasks::PasswordChange::Entry;
 
 struct PasswdOptions {
     std::string file;
@@ -25,74 +22,78 @@ struct PasswdOptions {
     std::optional<std::string> newPassword;
 };
 
-// Given on the command line, else typed twice.
-std::optional<std::string> NewPassword(const PasswdOptions& options, ConsolePrompter& prompter) {
-    if (options.newPassword) {
-        return options.newPassword;
+// The lines stdin must hold for the passwords not given as options.
+std::string ExpectedLines(const PasswdOptions& options, bool isProtected) {
+    std::vector<std::string> lines;
+    if (isProtected && !options.oldPassword) {
+        lines.emplace_back("the old password");
     }
-    const std::optional<std::string> first = PasswordInput::Read("New: ");
-    const std::optional<std::string> confirm =
-        first ? PasswordInput::Read("Confirm: ") : std::nullopt;
+    if (!options.newPassword) {
+        lines.emplace_back("the new password");
+        lines.emplace_back("the new password again");
+    }
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        text += (i == 0 ? "" : i + 1 == lines.size() ? " and " : ", ") + lines[i];
+    }
+    return text;
+}
+
+std::optional<std::string> ReadOrSay(std::string_view prompt, const PasswdOptions& options,
+                                     bool isProtected) {
+    std::optional<std::string> text = PasswordInput::Read(prompt);
+    if (!text) {
+        std::cerr << "Error: the input ended early: passwd reads "
+                  << ExpectedLines(options, isProtected) << ", one a line\n";
+    }
+    return text;
+}
+
+// Given on the command line, else typed: the old one once, the new one twice.
+std::optional<Entry> AskEntry(const PasswdOptions& options, bool isProtected,
+                              tasks::PasswordChange& change) {
+    Entry entry;
+    if (isProtected) {
+        std::optional<std::string> oldPassword =
+            options.oldPassword ? options.oldPassword : ReadOrSay("Old: ", options, isProtected);
+        if (!oldPassword) {
+            return std::nullopt;
+        }
+        entry.oldPassword = std::move(*oldPassword);
+    }
+    if (options.newPassword) {
+        entry.newPassword = entry.confirm = *options.newPassword;
+        return entry;
+    }
+    std::optional<std::string> first = ReadOrSay("New: ", options, isProtected);
+    std::optional<std::string> confirm =
+        first ? ReadOrSay("Confirm: ", options, isProtected) : std::nullopt;
     if (!confirm) {
         return std::nullopt;
     }
-    if (*first != *confirm) {
-        prompter.Tell(Title::Error, kNotMatching);
-        return std::nullopt;
-    }
-    return first;
-}
-
-// Only a result file of this version has a header that may be written.
-bool IsResultFile(const files::ProtectedContainer& container, ConsolePrompter& prompter) {
-    switch (container.CheckVersion()) {
-        case files::ProtectedContainer::Version::Ok:
-            return true;
-        case files::ProtectedContainer::Version::NotAResultFile:
-            prompter.Tell(Title::Note, files::kNotAResultFile);
-            return false;
-        case files::ProtectedContainer::Version::Newer:
-            prompter.Tell(Title::Note, files::kNewerResultFile);
-            return false;
-    }
-    return false;
+    entry.newPassword = std::move(*first);
+    entry.confirm = std::move(*confirm);
+    return change.ConfirmMatches(entry) ? std::optional<Entry>(std::move(entry)) : std::nullopt;
 }
 
 int ChangePassword(const PasswdOptions& options) {
     ProgressLine line = ProgressLine::ForStderr();
     ConsolePrompter prompter(line, std::nullopt);
-    files::ProtectedContainer container;
-    if (!container.Open(options.file)) {
-        prompter.Tell(Title::Error, files::kOperatorFileFailed);
-        return 1;
+    tasks::PasswordChange change(prompter);
+    const tasks::PasswordChange::Outcome outcome = change.Run(
+        options.file, [&](bool isProtected) { return AskEntry(options, isProtected, change); });
+    switch (outcome) {
+        case tasks::PasswordChange::Outcome::Changed:
+        case tasks::PasswordChange::Outcome::Removed:
+            return 0;
+        case tasks::PasswordChange::Outcome::Failed:
+            SayPathProblem(options.file);
+            return 1;
+        case tasks::PasswordChange::Outcome::Cancelled:
+        case tasks::PasswordChange::Outcome::Refused:
+            return 1;
     }
-    if (!IsResultFile(container, prompter)) {
-        return 1;
-    }
-    // The old password of an unprotected file is the empty one, whatever was given.
-    std::optional<std::string> oldPassword = std::string();
-    if (container.IsProtected()) {
-        oldPassword = options.oldPassword ? options.oldPassword : PasswordInput::Read("Old: ");
-    }
-    if (!oldPassword) {
-        return 1;
-    }
-    if (!container.TestPassword(*oldPassword)) {
-        prompter.Ask(Title::Error, kRefused, core::Prompter::Buttons::YesCancel);
-        return 1;
-    }
-    const std::optional<std::string> newPassword = NewPassword(options, prompter);
-    if (!newPassword) {
-        return 1;
-    }
-    if (!container.ChangePassword(*oldPassword, *newPassword)) {
-        prompter.Tell(Title::Error, files::kOperatorFileFailed);
-        return 1;
-    }
-    if (!newPassword->empty()) {
-        prompter.Tell(Title::Note, kChanged);
-    }
-    return 0;
+    return 1;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "cli/choice_lookup.h"
 #include "cli/settings_loader.h"
+#include "core/text.h"
 #include "engines/category_list.h"
 #include "engines/scheme_list.h"
 
@@ -47,7 +48,8 @@ int ListSchemes(const SchemesOptions& options, const CommandContext& context) {
     for (std::size_t index = 0; index < schemes.size(); ++index) {
         const std::string note = NoteOf(schemes, folder, index);
         if (!options.json) {
-            std::cout << schemes[index] << "\t" << note << "\n";
+            std::cout << core::EscapeControls(schemes[index]) << "\t" << core::EscapeControls(note)
+                      << "\n";
             continue;
         }
         const nlohmann::ordered_json object = {

@@ -9,19 +9,10 @@
 #include "cli/item_printer.h"
 #include "cli/stop_request.h"
 #include "cli/task_session.h"
-#include "core/keyword_history.h"
-#include "core/settings_table.h"
-#include "core/text.h"
-#include "engines/category_list.h"
-#include "engines/scheme_list.h"
+#include "tasks/search_wizard.h"
 
 namespace quexa::cli {
 namespace {
-
-namespace settings = core::settings;
-
-constexpr std::string_view kNoKeywords =
-    "Please input at least one key word what you want to search !";
 
 struct SearchOptions {
     std::optional<std::string> category;
@@ -32,83 +23,54 @@ struct SearchOptions {
     std::vector<std::string> keywords;
 };
 
-// What the three wizard pages would store.
-struct WizardChoices {
-    std::string category;   // "LastCategory"
-    std::string directory;  // the key of the remembered scheme
-    std::string schemePath;
-    std::string query;
-};
-
 std::string JoinKeywords(const std::vector<std::string>& keywords) {
     std::string query;
     for (const std::string& keyword : keywords) {
         query += (query.empty() ? "" : " ") + keyword;
     }
-    return std::string(core::Trim(query));
+    return query;
 }
 
 // The choices, or nothing after an error message. Without --category or --scheme the page keeps
 // what it selects on opening: the remembered one.
-std::optional<WizardChoices> Choose(TaskSession& session, const SearchOptions& options) {
-    WizardChoices choices;
-    choices.query = JoinKeywords(options.keywords);
-    if (choices.query.empty()) {
-        std::cerr << "Error: " << kNoKeywords << "\n";
+std::optional<tasks::WizardChoices> Choose(TaskSession& session, const SearchOptions& options) {
+    const std::optional<std::string> query =
+        tasks::SearchWizard::CheckQuery(JoinKeywords(options.keywords));
+    if (!query) {
+        std::cerr << "Error: " << tasks::SearchWizard::kNoKeywords << "\n";
         return std::nullopt;
     }
-    const std::string& appDirectory = session.cache().appDirectory;
-    const engines::CategoryList categories = engines::CategoryList::Load(appDirectory);
+    tasks::SearchWizard wizard(session.profile(), session.folders());
     const std::optional<std::size_t> category =
-        options.category ? FindCategory(categories, *options.category)
-                         : categories.Select(settings::kLastCategory.Read(session.profile()));
+        options.category ? FindCategory(wizard.categories(), *options.category)
+                         : wizard.RememberedCategory();
     if (!category) {
         std::cerr << "Error: unknown category \"" << *options.category
                   << "\" (quexa-cli categories lists them)\n";
         return std::nullopt;
     }
-    choices.category = categories.StoredName(*category);
-    const std::string folder = engines::GetSchemeFolder(session.folders(), choices.category);
-    if (folder.empty()) {
+    if (!wizard.ChooseCategory(*category)) {
         std::cerr << "Error: the category file can't be read\n";
         return std::nullopt;
     }
-    const std::vector<std::string> schemes = engines::ListSchemes(folder);
-    choices.directory = engines::ResolveCategoryDir(appDirectory, choices.category);
+    const std::string name = wizard.categories().StoredName(*category);
     const std::optional<std::size_t> scheme =
-        options.scheme
-            ? FindScheme(schemes, *options.scheme)
-            : engines::SelectRememberedScheme(
-                  schemes, folder, engines::GetLastScheme(session.profile(), choices.directory));
+        options.scheme ? FindScheme(wizard.schemes(), *options.scheme) : wizard.RememberedScheme();
     if (!scheme) {
-        std::cerr << "Error: unknown scheme \"" << *options.scheme << "\" of category \""
-                  << choices.category << "\" (quexa-cli schemes '" << choices.category
-                  << "' lists them)\n";
+        std::cerr << "Error: unknown scheme \"" << *options.scheme << "\" of category \"" << name
+                  << "\" (quexa-cli schemes '" << name << "' lists them)\n";
         return std::nullopt;
     }
-    choices.schemePath = engines::RememberedSchemeValue(schemes, folder, *scheme);
-    return choices;
-}
-
-void Remember(TaskSession& session, const WizardChoices& choices, bool verify) {
-    core::Profile& profile = session.profile();
-    settings::kLastCategory.Write(profile, choices.category);
-    if (!choices.directory.empty()) {
-        engines::SetLastScheme(profile, choices.directory, choices.schemePath);
-    }
-    settings::kAutoVerify.Write(profile, verify ? 1 : 0);
-    settings::kInternetKeywords.Write(profile, choices.query);
-    const core::KeywordHistory history = core::KeywordHistory::Internet();
-    history.Add(profile, choices.query, history.Load(profile));
+    return wizard.Finish(*scheme, *query);
 }
 
 int Search(const SearchOptions& options, const CommandContext& context) {
     TaskSession session(context, std::nullopt);
-    const std::optional<WizardChoices> choices = Choose(session, options);
+    const std::optional<tasks::WizardChoices> choices = Choose(session, options);
     if (!choices) {
         return 1;
     }
-    Remember(session, *choices, options.verify);
+    tasks::SearchWizard::Remember(session.profile(), *choices, options.verify);
 
     const StopRequest stop;
     tasks::TaskControl& control = session.control();
@@ -118,8 +80,9 @@ int Search(const SearchOptions& options, const CommandContext& context) {
             return 1;
         }
         session.line().Message(
-            "Note: nothing was searched: the scheme has no engine to search, or its file can't "
-            "be read");
+            "Error: nothing was searched: the scheme selects no engine, or its file can't be "
+            "read");
+        return 1;
     }
     const bool stopped = session.RunToEnd(stop);
     PrintItems(session.list(), options.json, std::cout);

@@ -7,6 +7,8 @@
 
 #include "cli/file_session.h"
 #include "cli/item_printer.h"
+#include "cli/path_error.h"
+#include "core/text.h"
 #include "files/result_file.h"
 
 namespace quexa::cli {
@@ -36,7 +38,7 @@ void PrintHeader(const files::ResultFileHeader& header, bool json, std::ostream&
     for (const auto& [key, value] : object.items()) {
         out << key << ": "
             << (value.is_string()
-                    ? value.get<std::string>()
+                    ? core::EscapeControls(value.get<std::string>())
                     : value.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace))
             << "\n";
     }
@@ -46,6 +48,7 @@ void PrintHeader(const files::ResultFileHeader& header, bool json, std::ostream&
 int Show(const ShowOptions& options, const CommandContext& context) {
     FileSession session(context, options.password);
     if (!session.document().Open(options.file)) {
+        SayPathProblem(options.file);
         return 1;
     }
     const std::optional<files::ResultFileHeader> header = files::ReadResultFileHeader(options.file);

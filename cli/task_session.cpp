@@ -3,10 +3,10 @@
 #include <chrono>
 #include <iostream>
 
+#include "cli/path_error.h"
 #include "cli/settings_loader.h"
 #include "core/result_item.h"
 #include "core/settings_table.h"
-#include "files/result_file.h"
 #include "platform/app_folder_locator.h"
 
 namespace quexa::cli {
@@ -33,11 +33,14 @@ TaskSession::TaskSession(const CommandContext& context, std::optional<std::strin
     cache_.previewHeight = core::ResultItem::PreviewHeightFor(cache_.previewVisible ? 1 : 0);
     // There is no dial-up connection to hang up from here.
     cache_.hangUpWhenFinished = false;
-    control_ = std::make_unique<tasks::TaskControl>(
-        tasks::TaskEnvironment{list_, *profile_, cache_, mainThread_, host_, prompter_});
+    const tasks::TaskEnvironment environment{list_,       *profile_, cache_,
+                                             mainThread_, host_,     prompter_};
+    control_ = std::make_unique<tasks::TaskControl>(environment);
+    document_ = std::make_unique<tasks::ResultDocument>(environment, control_->state());
 }
 
 TaskSession::~TaskSession() {
+    document_.reset();
     control_.reset();
     // Workers let go after a stop may still ask the queue for something; release them.
     mainThread_->Shutdown();
@@ -59,17 +62,11 @@ bool TaskSession::RunToEnd(const StopRequest& stop) {
 }
 
 bool TaskSession::SaveList(const std::string& path) {
-    const tasks::TaskState& state = control_->state();
-    files::ResultFileHeader header;
-    header.mode = state.searchMode;
-    header.keywords = state.currentQuery;
-    header.searchTarget = state.searchTarget;
-    header.author = cache_.authorName;
-    if (!files::WriteResultFile(path, list_, header)) {
+    if (!document_->SaveUnasked(path)) {
         std::cerr << "Error: can't save " << path << "\n";
+        SayWritePathProblem(path);
         return false;
     }
-    list_.ClearModified();
     return true;
 }
 

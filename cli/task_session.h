@@ -14,6 +14,7 @@
 #include "core/result_list.h"
 #include "core/settings_cache.h"
 #include "platform/settings_store.h"
+#include "tasks/result_document.h"
 #include "tasks/task_control.h"
 
 namespace quexa::cli {
@@ -31,7 +32,8 @@ class TaskSession {
     // Runs the user-interface thread's queue until the task (and the verification it may
     // start) has ended and its workers are gone. A Ctrl-C stops the task; true when one did.
     bool RunToEnd(const StopRequest& stop);
-    // Writes the list as a result file of the task that made it; says so on stderr if it can't.
+    // Writes the list as a result file of the task that made it, replacing what is there; says
+    // so on stderr if it can't.
     bool SaveList(const std::string& path);
 
     platform::SettingsStore& profile() { return *profile_; }
@@ -54,6 +56,7 @@ class TaskSession {
     ConsoleTaskHost host_;
     ConsolePrompter prompter_;
     std::unique_ptr<tasks::TaskControl> control_;
+    std::unique_ptr<tasks::ResultDocument> document_;
 };
 
 }  // namespace quexa::cli

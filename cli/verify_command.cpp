@@ -5,10 +5,12 @@
 #include <string>
 
 #include "cli/item_printer.h"
+#include "cli/path_error.h"
 #include "cli/stop_request.h"
 #include "cli/task_session.h"
 #include "core/settings_table.h"
 #include "files/result_file.h"
+#include "files/result_file_lock.h"
 #include "tasks/result_document.h"
 
 namespace quexa::cli {
@@ -38,9 +40,17 @@ std::optional<files::ResultFileHeader> Load(TaskSession& session, const VerifyOp
 
 int Verify(const VerifyOptions& options, const CommandContext& context) {
     TaskSession session(context, options.password);
+    // A verification saved back holds the file from the load to the save.
+    std::optional<files::ResultFileLock> lock;
+    if (options.save && !lock.emplace(options.file).held()) {
+        session.prompter().Tell(core::Prompter::Title::Error, lock->Problem());
+        std::cerr << "Error: " << options.file << " was not verified\n";
+        return 1;
+    }
     const std::optional<files::ResultFileHeader> header = Load(session, options);
     if (!header) {
         std::cerr << "Error: can't load " << options.file << "\n";
+        SayPathProblem(options.file);
         return 1;
     }
     tasks::TaskState& state = session.control().state();

@@ -296,4 +296,102 @@ std::string AsciiLower(std::string_view text) {
     return out;
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at pos: 0 for a stray byte, an overlong form, a
+// surrogate or a code point beyond U+10FFFF.
+std::size_t Utf8SequenceAt(std::string_view text, std::size_t pos) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (lead < 0x80) {
+        return 1;
+    }
+    std::size_t length = 0;
+    char32_t point = 0;
+    char32_t smallest = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2, point = lead & 0x1F, smallest = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, point = lead & 0x0F, smallest = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, point = lead & 0x07, smallest = 0x10000;
+    } else {
+        return 0;
+    }
+    if (text.size() - pos < length) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[pos + i]);
+        if ((next & 0xC0) != 0x80) {
+            return 0;
+        }
+        point = (point << 6) | (next & 0x3F);
+    }
+    const bool surrogate = point >= 0xD800 && point <= 0xDFFF;
+    return point < smallest || point > 0x10FFFF || surrogate ? 0 : length;
+}
+
+void AppendHex(std::string& out, std::string_view prefix, unsigned value, int digits) {
+    static constexpr std::string_view kDigits = "0123456789abcdef";
+    out += prefix;
+    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) {
+        out += kDigits[(value >> shift) & 0xF];
+    }
+}
+
+void AppendControl(std::string& out, unsigned char c) {
+    switch (c) {
+        case '\n':
+            out += "\\n";
+            return;
+        case '\r':
+            out += "\\r";
+            return;
+        case '\t':
+            out += "\\t";
+            return;
+        case 0x1B:
+            out += "\\e";
+            return;
+        default:
+            AppendHex(out, "\\x", c, 2);
+    }
+}
+
+}  // namespace
+
+std::size_t FirstInvalidUtf8(std::string_view text) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = Utf8SequenceAt(text, pos);
+        if (length == 0) {
+            return pos;
+        }
+        pos += length;
+    }
+    return npos;
+}
+
+std::string EscapeControls(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const auto c = static_cast<unsigned char>(text[pos]);
+        const std::size_t length = Utf8SequenceAt(text, pos);
+        if (length == 0 || c < 0x20 || c == 0x7F) {
+            AppendControl(out, c);
+            ++pos;
+            continue;
+        }
+        // U+0080 to U+009F: the C1 controls, CSI among them.
+        const auto second = length == 2 ? static_cast<unsigned char>(text[pos + 1]) : 0;
+        if (c == 0xC2 && second < 0xA0) {
+            AppendHex(out, "\\u00", second, 2);
+        } else {
+            out.append(text.substr(pos, length));
+        }
+        pos += length;
+    }
+    return out;
+}
+
 }  // namespace quexa::core

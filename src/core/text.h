@@ -42,4 +42,11 @@ void CutInPlace(std::string& text, std::size_t maxBytes);
 
 std::string AsciiLower(std::string_view text);
 
+// Where the first byte that is not part of a well-formed UTF-8 sequence is, or npos.
+std::size_t FirstInvalidUtf8(std::string_view text);
+// The text made safe for a terminal: C0 and C1 control characters and DEL become escapes (\n,
+// \r, \t, \e, \x07, \u009b), and so does every byte outside a well-formed UTF-8 sequence
+// (\xff). Backslashes and printable characters stay as they are.
+std::string EscapeControls(std::string_view text);
+
 }  // namespace quexa::core

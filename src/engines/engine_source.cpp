@@ -88,6 +88,11 @@ bool StoreValue(const SourceKey& key, std::string_view value, EngineRecord& reco
         record.SetRaw(key.field, bytes);
         return true;
     }
+    // A field ends at its first NUL: what follows one would be lost without a word.
+    if (const std::size_t nul = value.find('\0'); nul != std::string_view::npos) {
+        why = "holds a NUL byte at byte " + std::to_string(nul + 1) + "; a field can't hold one";
+        return false;
+    }
     if (!record.SetText(key.field, value)) {
         why = "is " + std::to_string(value.size()) + " bytes long; at most " +
               std::to_string(key.field.size - 1) + " fit";

@@ -5,9 +5,12 @@
 namespace quexa::files {
 namespace {
 
+// A tab or a line break inside a field would start another column or row.
 void AppendCell(std::string& out, bool on, const std::string& text) {
     if (on) {
-        out += text;
+        for (const char c : text) {
+            out += c == '\t' || c == '\n' || c == '\r' ? ' ' : c;
+        }
     }
     out += '\t';
 }

@@ -7,6 +7,7 @@
 #include "core/settings_table.h"
 #include "core/text.h"
 #include "files/atomic_file.h"
+#include "files/result_file_lock.h"
 
 namespace quexa::tasks {
 namespace fs = std::filesystem;
@@ -153,6 +154,10 @@ bool ResultDocument::SaveTo(const std::string& path) {
         return false;
     }
     return true;
+}
+
+bool ResultDocument::SaveUnasked(const std::string& path) {
+    return !Busy() && WriteTo(path);
 }
 
 bool ResultDocument::Open(std::optional<std::string> path) {
@@ -348,6 +353,13 @@ bool ResultDocument::SaveUntitled() {
 }
 
 bool ResultDocument::WriteTo(const std::string& path) {
+    // The header keeps the password and note the file has now: no other program may change
+    // them between that read and the write.
+    const files::ResultFileLock lock(path);
+    if (!lock.held()) {
+        prompter().Tell(Title::Error, lock.Problem());
+        return false;
+    }
     RestoreStateFile();
     const files::ResultFileHeader header = HeaderFor(path);
     bool written = false;

@@ -45,6 +45,9 @@ class ResultDocument {
     bool SaveAs();
     // Save as ... with the path already chosen, extension included.
     bool SaveTo(const std::string& path);
+    // Writes the list to path, replacing what is there without a question, and makes it the
+    // current file: quexa-cli's --save of a search.
+    bool SaveUnasked(const std::string& path);
     // Without a path the open dialog asks for one.
     bool Open(std::optional<std::string> path = std::nullopt);
     // Only a name ending in "qzr", in any letter case, is opened.

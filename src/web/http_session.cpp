@@ -70,6 +70,7 @@ class HttpSession::Transfer {
             return false;
         }
         const CURLcode result = curl.Get(url, receiver);
+        lastResult = result;
         if (answer.Complete()) {
             return true;
         }
@@ -98,6 +99,7 @@ class HttpSession::Transfer {
     HeaderCollector headers;
     int lastError = 0;
     std::string lastErrorText;
+    CURLcode lastResult = CURLE_OK;
 };
 
 std::string HttpSession::UserAgent(std::string_view contact) {
@@ -155,6 +157,23 @@ std::optional<std::string_view> HttpSession::QueryRawHeaders(std::string_view ur
 
 int HttpSession::StatusCode() const {
     return StatusCodeFromRawHeaders(transfer_->headers.Raw());
+}
+
+HttpSession::PageEnd HttpSession::LastPageEnd() const {
+    const Transfer& t = *transfer_;
+    if (t.page.Full()) {
+        return PageEnd::Capped;
+    }
+    switch (t.lastResult) {
+        case CURLE_OK:
+            return PageEnd::Complete;
+        case CURLE_OPERATION_TIMEDOUT:
+            return PageEnd::Stalled;
+        case CURLE_ABORTED_BY_CALLBACK:
+            return PageEnd::Stopped;
+        default:
+            return PageEnd::Broken;
+    }
 }
 
 int HttpSession::LastError() const {

@@ -22,6 +22,15 @@ class HttpSession {
     // Names an extra file of CA certificates trusted besides the system's.
     static constexpr const char* kCaBundleVariable = "QUEXA_CA_BUNDLE";
 
+    // How the body of the last FetchPage ended.
+    enum class PageEnd {
+        Complete,
+        Capped,   // the size cap was reached: the rest was not read
+        Stalled,  // nothing came for the time-out
+        Stopped,  // the stop flag
+        Broken,   // the connection failed on the way
+    };
+
     explicit HttpSession(HttpSettings settings);
     ~HttpSession();
     HttpSession(const HttpSession&) = delete;
@@ -37,6 +46,7 @@ class HttpSession {
     // The raw headers of the final response (NUL-separated lines ending with an empty line),
     // valid until the next query; the body is never read.
     std::optional<std::string_view> QueryRawHeaders(std::string_view url);
+    PageEnd LastPageEnd() const;
     // The status code in the headers of the last query; 0 when there are none.
     int StatusCode() const;
 

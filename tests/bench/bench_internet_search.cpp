@@ -13,7 +13,7 @@
 
 #include "core/settings_table.h"
 #include "summary_reporter.h"
-#include "task_rig.h"
+#include "task_fixture.h"
 #include "tasks/worker_slots.h"
 
 namespace {
@@ -41,7 +41,7 @@ double IdealSeconds(int lineType) {
 }
 
 void Search(benchmark::State& state, int lineType) {
-    quexa::bench::TaskRig rig;
+    quexa::testing::TaskFixture rig;
     std::vector<quexa::demo::FakeEngine> engines;
     for (int i = 1; i <= kEngines; ++i) {
         engines.push_back(quexa::demo::FakeEngine::Bench(i, kPages, kItemsPerPage));

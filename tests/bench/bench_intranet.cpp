@@ -17,6 +17,8 @@
 #include "core/result_list.h"
 #include "core/settings_cache.h"
 #include "core/settings_table.h"
+#include "null_prompter.h"
+#include "null_task_host.h"
 #include "summary_reporter.h"
 #include "tasks/task_control.h"
 #include "tasks/task_host.h"
@@ -31,36 +33,6 @@ constexpr int kFilesEach = 10;
 constexpr const char* kPatterns = "*.txt;*.md";
 const char* const kTails[kFilesEach] = {".txt", ".md", ".c",    ".TXT",     ".log",
                                         ".h",   ".Md", ".json", ".txt.bak", ""};
-
-class QuietHost : public quexa::tasks::TaskHost {
-  public:
-    void AddEngine(std::string_view, int) override {}
-    void SetEngineState(std::string_view, quexa::tasks::EngineState) override {}
-    void StepEngine(std::string_view) override {}
-    void ClearEngines() override {}
-    void ShowEngineBar(bool) override {}
-    void SetStatusText(std::string_view) override {}
-    void SetProgressRange(std::size_t) override {}
-    void StepProgress() override {}
-    void ShowProgress(bool) override {}
-    void SetBusy(bool) override {}
-    void RefreshFastInfo() override {}
-    void ScrollToTop(std::size_t) override {}
-    void OpenWait(std::string_view) override {}
-    void SetWaitProgress(int, int) override {}
-    void CloseWait() override {}
-    void ShowError(std::string_view) override {}
-    bool RunAutoVerifyCountdown() override { return false; }
-    void ShowHangUp() override {}
-    void ShowClosingNote() override {}
-};
-
-class QuietPrompter : public quexa::core::Prompter {
-  public:
-    Answer Ask(Title, std::string_view, Buttons) override { return Answer::No; }
-    std::optional<std::string> AskPassword() override { return std::nullopt; }
-    std::optional<std::string> ChooseFile(const FileRequest&) override { return std::nullopt; }
-};
 
 // Made once per run, removed at exit.
 class Tree {
@@ -104,8 +76,8 @@ void Search(benchmark::State& state, const char* patterns) {
     core::SettingsCache cache;
     core::ResultList list;
     auto mainThread = std::make_shared<core::PlainMainThread>();
-    QuietHost host;
-    QuietPrompter prompter;
+    quexa::testing::NullTaskHost host;
+    quexa::testing::NullPrompter prompter;
     tasks::TaskControl control(
         tasks::TaskEnvironment{list, profile, cache, mainThread, host, prompter});
     std::size_t items = 0;

@@ -13,6 +13,7 @@
 
 #include "core/result_list.h"
 #include "files/result_file.h"
+#include "null_prompter.h"
 #include "result_item_maker.h"
 #include "summary_reporter.h"
 

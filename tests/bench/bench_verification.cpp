@@ -12,7 +12,7 @@
 
 #include "core/settings_table.h"
 #include "summary_reporter.h"
-#include "task_rig.h"
+#include "task_fixture.h"
 #include "tasks/worker_slots.h"
 
 namespace {
@@ -54,7 +54,7 @@ std::string Id(char kind, std::size_t number) {
     return id;
 }
 
-void AddItem(quexa::bench::TaskRig& rig, const std::string& id, StatusCode status) {
+void AddItem(quexa::testing::TaskFixture& rig, const std::string& id, StatusCode status) {
     quexa::core::ResultItem item;
     item.title = "Item " + id;
     item.location = rig.farm.LocationUrl(LocationKind::kOk, id);
@@ -65,7 +65,7 @@ void AddItem(quexa::bench::TaskRig& rig, const std::string& id, StatusCode statu
 
 // A list of that length whose rows to check are spread evenly; the others are already
 // reachable, which the default rule does not check again.
-void FillList(quexa::bench::TaskRig& rig, std::size_t rows, std::size_t checks) {
+void FillList(quexa::testing::TaskFixture& rig, std::size_t rows, std::size_t checks) {
     rig.list.DeleteAll();
     const std::size_t step = rows / checks;
     for (std::size_t row = 0; row < rows; ++row) {
@@ -77,7 +77,7 @@ void FillList(quexa::bench::TaskRig& rig, std::size_t rows, std::size_t checks) 
     }
 }
 
-bool EveryCheckRecorded(const quexa::bench::TaskRig& rig, std::size_t checks) {
+bool EveryCheckRecorded(const quexa::testing::TaskFixture& rig, std::size_t checks) {
     std::size_t reachable = 0;
     for (std::size_t row = 0; row < rig.list.Count(); ++row) {
         reachable += rig.list.Item(row).status == StatusCode::Reachable ? 1 : 0;
@@ -86,7 +86,7 @@ bool EveryCheckRecorded(const quexa::bench::TaskRig& rig, std::size_t checks) {
 }
 
 void Verify(benchmark::State& state, const char* name, std::size_t rows, std::size_t checks) {
-    quexa::bench::TaskRig rig;
+    quexa::testing::TaskFixture rig;
     settings::kLineType.Write(rig.profile, kLineType);
     rig.farm.SetLocationLatency(kLatency);
     Figures& mine = figures[name][rows];

@@ -11,8 +11,8 @@
 #include "core/plain_main_thread.h"
 #include "core/result_list.h"
 #include "core/settings_cache.h"
-#include "silent_host.h"
-#include "silent_prompter.h"
+#include "null_prompter.h"
+#include "null_task_host.h"
 #include "tasks/task_control.h"
 
 // What the benchmarks of big result lists share, so that a variant with a view attached to the
@@ -55,8 +55,8 @@ class ListRig {
     core::SettingsCache cache;
     core::ResultList list;
     std::shared_ptr<GapWatch> mainThread;
-    SilentHost host;
-    SilentPrompter prompter;
+    testing::NullTaskHost host;
+    testing::NullPrompter prompter;
     std::unique_ptr<tasks::TaskControl> control;
 };
 

@@ -2,15 +2,16 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
+#include <cstdlib>
 #include <sstream>
 #include <stdexcept>
 
 namespace quexa::testing {
-
 namespace {
 
 struct Pipe {
@@ -34,23 +35,22 @@ void CloseFd(int& fd) {
 }
 
 // Feeds stdin and drains stdout and stderr together, so neither side can block the other.
-void Exchange(Pipe& in, Pipe& out, Pipe& err, const std::string& input, CliResult& result) {
+void Exchange(int& in, int& out, int& err, const std::string& input, CliResult& result) {
     std::size_t written = 0;
     if (input.empty()) {
-        CloseFd(in.write);
+        CloseFd(in);
     }
     std::array<char, 65536> buffer{};
-    while (out.read >= 0 || err.read >= 0) {
-        std::array<pollfd, 3> fds{
-            {{out.read, POLLIN, 0}, {err.read, POLLIN, 0}, {in.write, POLLOUT, 0}}};
+    while (out >= 0 || err >= 0) {
+        std::array<pollfd, 3> fds{{{out, POLLIN, 0}, {err, POLLIN, 0}, {in, POLLOUT, 0}}};
         if (poll(fds.data(), fds.size(), -1) < 0) {
             break;
         }
         if (fds[2].revents != 0) {
-            const ssize_t n = ::write(in.write, input.data() + written, input.size() - written);
+            const ssize_t n = ::write(in, input.data() + written, input.size() - written);
             written += n > 0 ? static_cast<std::size_t>(n) : 0;
             if (n <= 0 || written == input.size()) {
-                CloseFd(in.write);
+                CloseFd(in);
             }
         }
         for (int i = 0; i < 2; ++i) {
@@ -59,45 +59,108 @@ void Exchange(Pipe& in, Pipe& out, Pipe& err, const std::string& input, CliResul
             }
             const ssize_t n = ::read(fds[i].fd, buffer.data(), buffer.size());
             if (n <= 0) {
-                CloseFd(i == 0 ? out.read : err.read);
+                CloseFd(i == 0 ? out : err);
             } else {
                 (i == 0 ? result.out : result.err)
                     .append(buffer.data(), static_cast<std::size_t>(n));
             }
         }
     }
-    CloseFd(in.write);
+    CloseFd(in);
+}
+
+// The test's environment with the entries given added or replaced.
+std::vector<std::string> Environment(const std::vector<std::string>& changes) {
+    std::vector<std::string> entries;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        entries.emplace_back(*entry);
+    }
+    for (const std::string& change : changes) {
+        const std::string name = change.substr(0, change.find('=') + 1);
+        std::erase_if(entries, [&](const std::string& entry) { return entry.starts_with(name); });
+        entries.push_back(change);
+    }
+    return entries;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& texts) {
+    std::vector<char*> pointers;
+    for (std::string& text : texts) {
+        pointers.push_back(text.data());
+    }
+    pointers.push_back(nullptr);
+    return pointers;
 }
 
 }  // namespace
 
-CliResult RunCli(const std::vector<std::string>& arguments, const std::string& input) {
+CliProcess::CliProcess(const std::vector<std::string>& arguments, CliOptions options)
+    : input_(std::move(options.input)) {
     Pipe in, out, err;
     std::vector<std::string> argv{QUEXA_CLI_PATH};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    std::vector<char*> pointers;
-    for (std::string& argument : argv) {
-        pointers.push_back(argument.data());
-    }
-    pointers.push_back(nullptr);
-
-    const pid_t child = fork();
-    if (child == 0) {
+    std::vector<std::string> environment = Environment(options.environment);
+    // Made before the fork: the child only calls what is safe there.
+    std::vector<char*> argPointers = Pointers(argv);
+    std::vector<char*> environmentPointers = Pointers(environment);
+    pid_ = fork();
+    if (pid_ == 0) {
         dup2(in.read, 0);
         dup2(out.write, 1);
         dup2(err.write, 2);
-        execv(pointers[0], pointers.data());
+        if (!options.folder.empty() && chdir(options.folder.c_str()) != 0) {
+            _exit(127);
+        }
+        execve(argPointers[0], argPointers.data(), environmentPointers.data());
         _exit(127);
     }
     CloseFd(in.read);
     CloseFd(out.write);
     CloseFd(err.write);
+    in_ = in.write;
+    out_ = out.read;
+    err_ = err.read;
+}
+
+CliProcess::~CliProcess() {
+    if (pid_ > 0) {
+        kill(pid_, SIGKILL);
+        Wait();
+    }
+}
+
+void CliProcess::Signal(int signal) const {
+    if (pid_ > 0) {
+        kill(pid_, signal);
+    }
+}
+
+CliResult CliProcess::Wait() {
     CliResult result;
-    Exchange(in, out, err, input, result);
+    Exchange(in_, out_, err_, input_, result);
     int status = 0;
-    waitpid(child, &status, 0);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (pid_ > 0 && waitpid(pid_, &status, 0) == pid_) {
+        result.exitCode = WIFEXITED(status)     ? WEXITSTATUS(status)
+                          : WIFSIGNALED(status) ? 128 + WTERMSIG(status)
+                                                : -1;
+    }
+    pid_ = -1;
     return result;
+}
+
+CliResult RunCli(const std::vector<std::string>& arguments, const std::string& input) {
+    return RunCli(arguments, CliOptions{.input = input, .environment = {}, .folder = {}});
+}
+
+CliResult RunCli(const std::vector<std::string>& arguments, const CliOptions& options) {
+    return CliProcess(arguments, options).Wait();
+}
+
+CliResult RunCliAtHome(const std::filesystem::path& home, std::vector<std::string> arguments,
+                       const std::string& input) {
+    arguments.insert(arguments.begin(),
+                     {"--home", home.string(), "--settings", (home / "settings.conf").string()});
+    return RunCli(arguments, input);
 }
 
 std::vector<std::string> Lines(const std::string& text) {

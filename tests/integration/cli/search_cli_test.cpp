@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "cli_child.h"
+#include "cli_process.h"
 #include "core/keyword_history.h"
 #include "core/result_list.h"
 #include "core/settings_table.h"
@@ -20,8 +20,9 @@
 #include "demo_farm/demo_home.h"
 #include "engines/scheme_file.h"
 #include "files/result_file.h"
+#include "null_prompter.h"
 #include "platform/settings_store.h"
-#include "temp_dir.h"
+#include "temp_folder.h"
 
 namespace quexa::test {
 namespace {
@@ -86,13 +87,6 @@ core::StatusCode VerifiedStatus(LocationKind kind) {
     return statuses.at(kind);
 }
 
-class QuietPrompter : public core::Prompter {
-  public:
-    Answer Ask(Title, std::string_view, Buttons) override { return Answer::No; }
-    std::optional<std::string> AskPassword() override { return std::nullopt; }
-    std::optional<std::string> ChooseFile(const FileRequest&) override { return std::nullopt; }
-};
-
 demo::DemoFarm::Options FarmOptions() {
     demo::DemoFarm::Options options;
     options.holdLimit = std::chrono::seconds(5);
@@ -104,8 +98,8 @@ class SearchCliTest : public ::testing::Test {
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(farm.Start(0, &error)) << error;
-        ASSERT_TRUE(demo::WriteDemoHome(home.path(), farm.port(), &error)) << error;
-        ASSERT_TRUE(demo::WriteCategoryHome(home.path(), farm.port(), "Statuses",
+        ASSERT_TRUE(demo::WriteDemoHome(home.Path(), farm.port(), &error)) << error;
+        ASSERT_TRUE(demo::WriteCategoryHome(home.Path(), farm.port(), "Statuses",
                                             {DemoEngine("statuses")}, &error))
             << error;
         // A location that never answers gives up after a second.
@@ -114,19 +108,23 @@ class SearchCliTest : public ::testing::Test {
 
     platform::SettingsStore& Profile() {
         if (profile_ == nullptr) {
-            profile_ = std::make_unique<platform::SettingsStore>(home.File("settings.conf"));
+            profile_ =
+                std::make_unique<platform::SettingsStore>(home.File("settings.conf").string());
         }
         return *profile_;
     }
 
-    CliChild::Result Cli(const std::vector<std::string>& arguments) {
-        return CliChild::Run(Arguments(arguments), home.path());
+    quexa::testing::CliResult Cli(const std::vector<std::string>& arguments) {
+        return quexa::testing::RunCli(Arguments(arguments), Options());
+    }
+    quexa::testing::CliOptions Options() const {
+        return {.input = {}, .environment = {}, .folder = home.Path()};
     }
     std::vector<std::string> Arguments(const std::vector<std::string>& arguments) {
         // The child writes the profile too: read it afresh afterwards.
         profile_.reset();
-        std::vector<std::string> all{"--home", home.path().string(), "--settings",
-                                     home.File("settings.conf")};
+        std::vector<std::string> all{"--home", home.Path().string(), "--settings",
+                                     home.File("settings.conf").string()};
         all.insert(all.end(), arguments.begin(), arguments.end());
         return all;
     }
@@ -137,7 +135,7 @@ class SearchCliTest : public ::testing::Test {
         return loaded.Loaded() ? std::optional(loaded.header) : std::nullopt;
     }
 
-    TempDir home;
+    quexa::testing::TempFolder home;
     demo::DemoFarm farm{FarmOptions()};
 
   private:
@@ -229,8 +227,8 @@ class VerifyCliTest : public SearchCliTest, public ::testing::WithParamInterface
 TEST_P(VerifyCliTest, StatusesFollowTheLocationKinds) {
     const VerifyCase& c = GetParam();
     settings::kDeleteUnreachable.Write(Profile(), c.deleteUnreachable);
-    const std::string file = home.File("statuses.qzr");
-    CliChild::Result result;
+    const std::string file = home.File("statuses.qzr").string();
+    quexa::testing::CliResult result;
     if (c.afterSearch) {
         result =
             Cli({"search", "--category", "Statuses", "--verify", "--save", file, "--json", kQuery});
@@ -275,6 +273,17 @@ INSTANTIATE_TEST_SUITE_P(Ways, VerifyCliTest,
                              return param.param.name;
                          });
 
+TEST_F(SearchCliTest, ASchemeThatSelectsNoEngineIsAnError) {
+    std::string error;
+    ASSERT_TRUE(demo::WriteCategoryHome(home.Path(), farm.port(), "Empty", {}, &error)) << error;
+    const auto result = Cli({"search", "--category", "Empty", "solar"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("Error: nothing was searched: the scheme selects no engine"),
+              std::string::npos)
+        << result.err;
+    EXPECT_TRUE(result.out.empty()) << result.out;
+}
+
 TEST_F(SearchCliTest, CategoriesAndSchemesAsTheWizardListsThem) {
     const auto categories = Cli({"categories"});
     ASSERT_EQ(categories.exitCode, 0) << categories.err;
@@ -285,7 +294,7 @@ TEST_F(SearchCliTest, CategoriesAndSchemesAsTheWizardListsThem) {
         {DemoEngine("markup").name(), 2, 1},
         {DemoEngine("statuses").name(), 5, 0},
     };
-    const auto folder = home.path() / "UserData" / "Scheme" / "Demo";
+    const auto folder = home.Path() / "UserData" / "Scheme" / "Demo";
     std::filesystem::create_directories(folder);
     ASSERT_TRUE(engines::SchemeFile::Save(folder / "Two.scm", "two engines", entries));
 
@@ -363,12 +372,12 @@ bool WaitFor(const std::function<bool()>& done) {
 TEST_F(SearchCliTest, CtrlCStopsTheSearchAndKeepsWhatWasFound) {
     const FakeEngine engine = FakeEngine::Bench(1, 5, 2);
     std::string error;
-    ASSERT_TRUE(demo::WriteCategoryHome(home.path(), farm.port(), "Hang", {engine}, &error))
+    ASSERT_TRUE(demo::WriteCategoryHome(home.Path(), farm.port(), "Hang", {engine}, &error))
         << error;
     farm.SetEngineLatency(engine.key(), std::chrono::milliseconds(300));
-    const std::string file = home.File("stopped.qzr");
-    CliChild child(Arguments({"search", "--category", "Hang", "--json", "--save", file, kQuery}),
-                   home.path());
+    const std::string file = home.File("stopped.qzr").string();
+    quexa::testing::CliProcess child(
+        Arguments({"search", "--category", "Hang", "--json", "--save", file, kQuery}), Options());
     // Page 1 is in; page 2 is on its way; everything after it hangs.
     ASSERT_TRUE(WaitFor([&] { return farm.RequestCount(engine.SearchPath()) >= 2; }));
     farm.SetHangEngines(true);

@@ -14,7 +14,8 @@
 #include "core/result_list.h"
 #include "files/link_list.h"
 #include "files/result_file.h"
-#include "temp_dir.h"
+#include "null_prompter.h"
+#include "temp_folder.h"
 
 namespace quexa::test {
 namespace {
@@ -24,14 +25,6 @@ using core::ResultItem;
 using core::StatusCode;
 using testing::CliResult;
 using testing::RunCli;
-
-// Answers every question with No.
-class NoPrompter : public core::Prompter {
-  public:
-    Answer Ask(Title, std::string_view, Buttons) override { return Answer::No; }
-    std::optional<std::string> AskPassword() override { return std::nullopt; }
-    std::optional<std::string> ChooseFile(const FileRequest&) override { return std::nullopt; }
-};
 
 ResultItem Item(std::string title, std::string location, StatusCode status = StatusCode::Normal) {
     ResultItem item;
@@ -76,13 +69,12 @@ class ExportCliTest : public ::testing::Test {
         if (!password.empty()) {
             header.SetPassword(password);
         }
-        NoPrompter prompter;
-        ASSERT_TRUE(files::WriteResultFile(home.path() / name, list, header));
+        ASSERT_TRUE(files::WriteResultFile(home.Path() / name, list, header));
     }
 
     CliResult Cli(std::vector<std::string> arguments) const {
-        arguments.insert(arguments.begin(), {"--home", home.path().string(), "--settings",
-                                             (home.path() / "settings.conf").string()});
+        arguments.insert(arguments.begin(), {"--home", home.Path().string(), "--settings",
+                                             (home.Path() / "settings.conf").string()});
         return RunCli(arguments);
     }
 
@@ -92,10 +84,9 @@ class ExportCliTest : public ::testing::Test {
 
     std::vector<std::string> Titles(const std::string& name) const {
         core::ResultList list;
-        NoPrompter prompter;
         files::LoadOptions options;
         options.skipListed = false;
-        EXPECT_TRUE(files::LoadResultFile(home.path() / name, list, options).Loaded());
+        EXPECT_TRUE(files::LoadResultFile(home.Path() / name, list, options).Loaded());
         std::vector<std::string> titles;
         for (std::size_t row = 0; row < list.Count(); ++row) {
             titles.push_back(list.Item(row).title);
@@ -103,11 +94,11 @@ class ExportCliTest : public ::testing::Test {
         return titles;
     }
 
-    TempDir home;
+    quexa::testing::TempFolder home;
 };
 
 TEST_F(ExportCliTest, TheExtensionPicksTheFormat) {
-    WriteAll(home.path() / "Categories" / "html.htm",
+    WriteAll(home.Path() / "Categories" / "html.htm",
              "<p><!-KEY-></p>\r\n<!--ITEM--><a href=\"<!--URL-->\"><!--TITLE--></a>\n"
              "<!--/ITEM-->\n<end>\n");
     const struct {
@@ -136,21 +127,27 @@ TEST_F(ExportCliTest, TheExtensionPicksTheFormat) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.out);
-        std::vector<std::string> arguments = {"export", (home.path() / "list.qzr").string(),
-                                              (home.path() / c.out).string()};
+        std::vector<std::string> arguments = {"export", (home.Path() / "list.qzr").string(),
+                                              (home.Path() / c.out).string()};
         arguments.insert(arguments.end(), c.options.begin(), c.options.end());
         const CliResult result = Cli(arguments);
         ASSERT_EQ(result.exitCode, 0) << result.err;
-        EXPECT_EQ(ReadAll(home.path() / c.out), c.expected);
+        EXPECT_EQ(ReadAll(home.Path() / c.out), c.expected);
     }
 }
 
 TEST_F(ExportCliTest, ResultFilesAndLinkListsKeepTheirFixedFields) {
     Set("System\\Export", "Title", "0");
-    ASSERT_EQ(Cli({"export", home.File("list.qzr"), home.File("copy.qzr"), "--rule"}).exitCode, 0);
+    ASSERT_EQ(
+        Cli({"export", home.File("list.qzr").string(), home.File("copy.qzr").string(), "--rule"})
+            .exitCode,
+        0);
     EXPECT_EQ(Titles("copy.qzr"), (std::vector<std::string>{"Alpha <b>bold</b>", "Gamma"}));
-    ASSERT_EQ(Cli({"export", home.File("list.qzr"), home.File("links.qzs"), "--rule"}).exitCode, 0);
-    const auto links = files::LinkList::Read(home.path() / "links.qzs");
+    ASSERT_EQ(
+        Cli({"export", home.File("list.qzr").string(), home.File("links.qzs").string(), "--rule"})
+            .exitCode,
+        0);
+    const auto links = files::LinkList::Read(home.Path() / "links.qzs");
     ASSERT_TRUE(links && links->size() == 3);
     EXPECT_EQ((*links)[0].title, "Alpha <b>bold</b>");
     EXPECT_FALSE((*links)[1].inUse);
@@ -163,34 +160,44 @@ TEST_F(ExportCliTest, SettingsChooseFieldsLabelsAndTheRule) {
     Set("System\\Export", "sTitle", "* ");
     Set("System\\Export", "sPreview", "  ");
     Set("System\\Export", "Error", "1");
-    ASSERT_EQ(Cli({"export", home.File("list.qzr"), home.File("out.txt"), "--rule"}).exitCode, 0);
-    EXPECT_EQ(ReadAll(home.path() / "out.txt"),
+    ASSERT_EQ(
+        Cli({"export", home.File("list.qzr").string(), home.File("out.txt").string(), "--rule"})
+            .exitCode,
+        0);
+    EXPECT_EQ(ReadAll(home.Path() / "out.txt"),
               "* Alpha <b>bold</b>\r\n  p\r\n* Beta<script>alert(1)</script>\r\n  p\r\n"
               "* Gamma\r\n  p\r\n");
 }
 
 TEST_F(ExportCliTest, FailuresGoToStderrWithExitCodeOne) {
-    WriteAll(home.path() / "Categories" / "html.htm", "<!--ITEM--><!--TITLE-->\n");
+    const std::string kKnownExtensions =
+        ": unknown extension; known are .htm, .html, .txt, .qzr and .qzs (--tab writes "
+        "TAB-separated text whatever the extension)\n";
+    WriteAll(home.Path() / "Categories" / "html.htm", "<!--ITEM--><!--TITLE-->\n");
     const struct {
         const char* name;
         std::vector<std::string> arguments;
         std::string err;
     } cases[] = {
         {"unknown extension",
-         {"export", home.File("list.qzr"), home.File("out.doc")},
-         kExportFailed},
-        {"no extension", {"export", home.File("list.qzr"), home.File("out")}, kExportFailed},
+         {"export", home.File("list.qzr").string(), home.File("out.doc").string()},
+         std::string(kExportFailed) + "Error: " + home.File("out.doc").string() + kKnownExtensions},
+        {"no extension",
+         {"export", home.File("list.qzr").string(), home.File("out").string()},
+         std::string(kExportFailed) + "Error: " + home.File("out").string() + kKnownExtensions},
         {"template without end marker",
-         {"export", home.File("list.qzr"), home.File("out.htm")},
+         {"export", home.File("list.qzr").string(), home.File("out.htm").string()},
          kExportFailed},
         {"missing folder",
-         {"export", home.File("list.qzr"), home.File("none/out.txt"), "--tab"},
-         kExportFailed},
+         {"export", home.File("list.qzr").string(), home.File("none/out.txt").string(), "--tab"},
+         std::string(kExportFailed) + "Error: " + home.File("none/out.txt").string() +
+             ": the folder " + home.File("none").string() + " does not exist\n"},
         {"missing result file",
-         {"export", home.File("none.qzr"), home.File("out.txt")},
+         {"export", home.File("none.qzr").string(), home.File("out.txt").string()},
          "Error: Operator file failed!\nperhaps the file attribute\nis read only!\n"
          "Error: can't load " +
-             home.File("none.qzr") + "\n"},
+             home.File("none.qzr").string() + "\nError: " + home.File("none.qzr").string() +
+             ": no such file\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -203,9 +210,9 @@ TEST_F(ExportCliTest, FailuresGoToStderrWithExitCodeOne) {
 
 // Exporting onto a FIFO or a device node made here: refused with the reason, the node stays.
 TEST_F(ExportCliTest, AFifoOrADeviceNodeIsNeverReplaced) {
-    const fs::path fifo = home.path() / "fifo.htm";
+    const fs::path fifo = home.Path() / "fifo.htm";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
-    const fs::path device = home.path() / "device.txt";
+    const fs::path device = home.Path() / "device.txt";
     const bool withDevice = ::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
     const struct {
         fs::path node;
@@ -258,9 +265,10 @@ TEST_F(ExportCliTest, ImportAddsTheLocationsNotListedAndSavesIntoTheFirstFile) {
         SCOPED_TRACE(c.importAde);
         SetUp();
         Set("System\\ResultList", "ImportADE", c.importAde);
-        const CliResult result = Cli({"import", home.File("list.qzr"), home.File("more.qzr")});
+        const CliResult result =
+            Cli({"import", home.File("list.qzr").string(), home.File("more.qzr").string()});
         ASSERT_EQ(result.exitCode, 0) << result.err;
-        EXPECT_EQ(result.out, c.out + home.File("list.qzr") + "\n");
+        EXPECT_EQ(result.out, c.out + home.File("list.qzr").string() + "\n");
         EXPECT_EQ(Titles("list.qzr"), c.titles);
         EXPECT_EQ(Titles("more.qzr").size(), 3u);
     }
@@ -268,13 +276,14 @@ TEST_F(ExportCliTest, ImportAddsTheLocationsNotListedAndSavesIntoTheFirstFile) {
 
 TEST_F(ExportCliTest, ImportOfAProtectedFileNeedsItsPassword) {
     Save("locked.qzr", {Item("Secret", "http://s/")}, "Brindle");
-    const CliResult refused =
-        Cli({"import", home.File("list.qzr"), home.File("locked.qzr"), "--from-password", "wrong"});
+    const CliResult refused = Cli({"import", home.File("list.qzr").string(),
+                                   home.File("locked.qzr").string(), "--from-password", "wrong"});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.err.find("Error: Password unvaild\ntry again ? [Cancel]"), std::string::npos);
     EXPECT_EQ(Titles("list.qzr").size(), 3u);
-    const CliResult accepted = Cli(
-        {"import", home.File("list.qzr"), home.File("locked.qzr"), "--from-password", "Brindle"});
+    const CliResult accepted =
+        Cli({"import", home.File("list.qzr").string(), home.File("locked.qzr").string(),
+             "--from-password", "Brindle"});
     ASSERT_EQ(accepted.exitCode, 0) << accepted.err;
     EXPECT_EQ(Titles("list.qzr").back(), "Secret");
 }

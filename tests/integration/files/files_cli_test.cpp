@@ -16,7 +16,8 @@
 #include "cli_process.h"
 #include "core/result_list.h"
 #include "files/result_file.h"
-#include "temp_dir.h"
+#include "null_prompter.h"
+#include "temp_folder.h"
 
 namespace quexa::test {
 namespace {
@@ -41,22 +42,13 @@ void WriteAll(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-class SilentPrompter : public core::Prompter {
-  public:
-    Answer Ask(Title, std::string_view, Buttons) override { return Answer::No; }
-    std::optional<std::string> AskPassword() override { return std::nullopt; }
-    std::optional<std::string> ChooseFile(const FileRequest&) override { return std::nullopt; }
-};
-
 class FilesCliTest : public ::testing::Test {
   protected:
-    CliResult Run(std::vector<std::string> arguments, const std::string& input = {}) const {
-        arguments.insert(arguments.begin(), {"--home", home.path().string(), "--settings",
-                                             home.File("settings.conf")});
-        return testing::RunCli(arguments, input);
+    CliResult Run(const std::vector<std::string>& arguments, const std::string& input = {}) const {
+        return testing::RunCliAtHome(home.Path(), arguments, input);
     }
     std::string Saved(const std::string& name, const std::string& items = kItems) const {
-        const std::string path = home.File(name);
+        const std::string path = home.File(name).string();
         const CliResult result = Run({"save", path}, items);
         EXPECT_EQ(result.exitCode, 0) << result.err;
         return path;
@@ -70,15 +62,14 @@ class FilesCliTest : public ::testing::Test {
             item.location = "http://host/" + std::to_string(i);
             list.AddItem(static_cast<std::ptrdiff_t>(list.Count()), std::move(item));
         }
-        SilentPrompter prompter;
         files::ResultFileHeader header;
         header.mode = 'B';
         header.keywords = "*.txt";
-        EXPECT_TRUE(files::WriteResultFile(home.File(name), list, header));
-        return home.File(name);
+        EXPECT_TRUE(files::WriteResultFile(home.File(name).string(), list, header));
+        return home.File(name).string();
     }
 
-    TempDir home;
+    quexa::testing::TempFolder home;
 };
 
 TEST_F(FilesCliTest, SavedItemsShowAgainBehindTheirHeader) {
@@ -122,10 +113,10 @@ TEST_F(FilesCliTest, BadInputIsRefusedAndWritesNothing) {
         {R"({"selected":"yes"})", R"(Error: line 1: "selected" must be true or false)"},
     };
     for (const auto& c : cases) {
-        const CliResult result = Run({"save", home.File("bad.qzr")}, c.input);
+        const CliResult result = Run({"save", home.File("bad.qzr").string()}, c.input);
         EXPECT_EQ(result.exitCode, 1) << c.input;
         EXPECT_EQ(result.err.rfind(c.error, 0), 0U) << result.err;
-        EXPECT_FALSE(fs::exists(home.File("bad.qzr")));
+        EXPECT_FALSE(fs::exists(home.File("bad.qzr").string()));
     }
 }
 
@@ -141,7 +132,7 @@ TEST_F(FilesCliTest, AnExistingFileIsReplacedOnlyWhenForced) {
     EXPECT_EQ(forced.exitCode, 0) << forced.err;
     EXPECT_EQ(ReadAll(path).size(), files::kHeaderSize + files::kRecordSize);
 
-    const CliResult nowhere = Run({"save", home.File("none/list.qzr")}, "{}\n");
+    const CliResult nowhere = Run({"save", home.File("none/list.qzr").string()}, "{}\n");
     EXPECT_EQ(nowhere.exitCode, 1);
     EXPECT_EQ(nowhere.err,
               "Error: Create file failed!\nPlease check your power of disk \nspace!\n");
@@ -175,16 +166,17 @@ TEST_F(FilesCliTest, DamagedFilesGiveTheirMessages) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        WriteAll(home.File("damaged.qzr"), c.bytes);
-        const CliResult result = Run({"show", "--json", home.File("damaged.qzr")});
+        WriteAll(home.File("damaged.qzr").string(), c.bytes);
+        const CliResult result = Run({"show", "--json", home.File("damaged.qzr").string()});
         EXPECT_EQ(result.exitCode, c.exitCode);
         EXPECT_EQ(result.err, c.err);
         EXPECT_EQ(Lines(result.out).size(), c.exitCode == 0 ? 1 + c.items : 0U);
     }
-    const CliResult missing = Run({"show", home.File("missing.qzr")});
+    const CliResult missing = Run({"show", home.File("missing.qzr").string()});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.err,
-              "Error: Operator file failed!\nperhaps the file attribute\nis read only!\n");
+              "Error: Operator file failed!\nperhaps the file attribute\nis read only!\nError: " +
+                  home.File("missing.qzr").string() + ": no such file\n");
 }
 
 TEST_F(FilesCliTest, PasswordsAreSetAskedChangedAndRemoved) {
@@ -232,7 +224,7 @@ TEST_F(FilesCliTest, PasswordsAreSetAskedChangedAndRemoved) {
 }
 
 TEST_F(FilesCliTest, PasswdRefusesWhatIsNoResultFile) {
-    const std::string path = home.File("notes.qzr");
+    const std::string path = home.File("notes.qzr").string();
     const std::string text(600, 'n');
     WriteAll(path, text);
     const CliResult result = Run({"passwd", path, "--new", "x"});
@@ -244,9 +236,13 @@ TEST_F(FilesCliTest, PasswdRefusesWhatIsNoResultFile) {
 // stderr on a terminal: a long load shows the wait window as a progress line.
 TEST_F(FilesCliTest, ALongLoadShowsItsProgressOnATerminal) {
     const std::string path = Written("big.qzr", 100000);
-    std::vector<std::string> argv{
-        QUEXA_CLI_PATH, "--home", home.path().string(), "--settings", home.File("settings.conf"),
-        "show",         path};
+    std::vector<std::string> argv{QUEXA_CLI_PATH,
+                                  "--home",
+                                  home.Path().string(),
+                                  "--settings",
+                                  home.File("settings.conf").string(),
+                                  "show",
+                                  path};
     std::vector<char*> pointers;
     for (std::string& argument : argv) {
         pointers.push_back(argument.data());

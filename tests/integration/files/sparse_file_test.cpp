@@ -14,7 +14,8 @@
 #include "core/result_list.h"
 #include "files/container_header.h"
 #include "files/result_file.h"
-#include "temp_dir.h"
+#include "null_prompter.h"
+#include "temp_folder.h"
 
 namespace quexa::test {
 namespace {
@@ -64,15 +65,16 @@ std::string SanitizerOptions() {
 }
 
 TEST(SparseResultFileTest, MemoryStaysBoundedWhileItsRecordsAreRead) {
-    TempDir home;
-    const fs::path path = home.path() / "sparse.qzr";
+    quexa::testing::TempFolder home;
+    const fs::path path = home.Path() / "sparse.qzr";
     WriteSparseFile(path);
     ASSERT_EQ(fs::file_size(path), kSparseSize);
 
     ChildProcess child(QUEXA_CLI_PATH,
-                       {"--home", home.path().string(), "--settings", home.File("settings.conf"),
-                        "show", path.string()},
-                       {SanitizerOptions()}, home.File("out.txt"), home.File("err.txt"));
+                       {"--home", home.Path().string(), "--settings",
+                        home.File("settings.conf").string(), "show", path.string()},
+                       {SanitizerOptions()}, home.File("out.txt").string(),
+                       home.File("err.txt").string());
     std::size_t peak = 0;
     const auto until = Clock::now() + kWatchTime;
     while (child.Running() && Clock::now() < until) {
@@ -84,7 +86,7 @@ TEST(SparseResultFileTest, MemoryStaysBoundedWhileItsRecordsAreRead) {
     child.Terminate();
     const int exitCode = child.Wait();
     EXPECT_TRUE(reading || exitCode == 0)
-        << "exit " << exitCode << ": " << ReadWholeFile(home.File("err.txt"));
+        << "exit " << exitCode << ": " << ReadWholeFile(home.File("err.txt").string());
     EXPECT_GT(peak, 0U);
     EXPECT_LT(peak, kMemoryBoundKiB) << "KiB at most";
 }

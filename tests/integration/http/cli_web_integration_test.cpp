@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
+#include "cli_process.h"
 #include "loopback_server.h"
 #include "platform/settings_store.h"
 #include "silent_server.h"
-#include "temp_dir.h"
+#include "temp_folder.h"
 #include "test_certificates.h"
 #include "test_site.h"
 #include "tiny_proxy.h"
@@ -21,13 +21,16 @@ using Clock = std::chrono::steady_clock;
 
 class CliWebTest : public ::testing::Test {
   protected:
-    CliWebTest() : site_(server_), settingsFile_(folder_.File("settings.ini")) { server_.Start(); }
+    CliWebTest() : site_(server_), settingsFile_(folder_.File("settings.ini").string()) {
+        server_.Start();
+    }
 
     // Runs quexa-cli with its own settings file, never the user's.
-    ChildProcess::Result Cli(std::vector<std::string> arguments,
-                             const std::vector<std::string>& environment = {}) {
+    quexa::testing::CliResult Cli(std::vector<std::string> arguments,
+                                  const std::vector<std::string>& environment = {}) {
         arguments.insert(arguments.begin(), {"--settings", settingsFile_});
-        return ChildProcess::Run(QUEXA_CLI_PATH, arguments, environment, folder_.path());
+        return quexa::testing::RunCli(
+            arguments, {.input = {}, .environment = environment, .folder = folder_.Path()});
     }
 
     void WriteProxy(int port) {
@@ -37,7 +40,7 @@ class CliWebTest : public ::testing::Test {
         store.WriteString("System\\Proxy", "Port", std::to_string(port));
     }
 
-    TempDir folder_;
+    quexa::testing::TempFolder folder_;
     LoopbackServer server_;
     TestSite site_;
     std::string settingsFile_;
@@ -77,6 +80,28 @@ TEST_F(CliWebTest, FetchFailuresAreErrors) {
     EXPECT_NE(refused.err.find("Error:"), std::string::npos);
     EXPECT_NE(Cli({"fetch", "--timeout", "0", server_.Url("/page")}).exitCode, 0);
     EXPECT_EQ(server_.CountSeen("/page"), 0u);
+}
+
+TEST_F(CliWebTest, APageCutShortIsPrintedWithANoteSayingWhy) {
+    SilentServer stalling(
+        "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nTransfer-Encoding: chunked\r\n\r\n"
+        "7\r\npartial\r\n");
+    const auto stalled = Cli({"fetch", "--timeout", "1", stalling.Url("/stall")});
+    EXPECT_EQ(stalled.exitCode, 0) << stalled.err;
+    EXPECT_EQ(stalled.out, "partial");
+    EXPECT_NE(stalled.err.find("Note: the page stopped: nothing came for 1 s"), std::string::npos)
+        << stalled.err;
+
+    const auto capped = Cli({"fetch", server_.Url("/big")});
+    EXPECT_EQ(capped.exitCode, 0) << capped.err;
+    EXPECT_LE(capped.out.size(), 8U * 1024 * 1024);
+    EXPECT_GT(capped.out.size(), 7U * 1024 * 1024);
+    EXPECT_NE(capped.err.find("Note: the page was cut at the size cap of 8 MiB"), std::string::npos)
+        << capped.err;
+
+    const auto whole = Cli({"fetch", server_.Url("/exact")});
+    EXPECT_EQ(whole.exitCode, 0);
+    EXPECT_TRUE(whole.err.empty()) << whole.err;
 }
 
 // A URL without a scheme is an http one: a TLS handshake with a plain server would fail.
@@ -145,7 +170,7 @@ TEST_F(CliWebTest, BothCommandsHonourTheProxyOfTheSettings) {
 
 TEST_F(CliWebTest, TheExtraCaBundleIsHonoured) {
     const TestCertificates certificates;
-    const std::string caFile = folder_.File("ca.pem");
+    const std::string caFile = folder_.File("ca.pem").string();
     certificates.WriteCaPem(caFile);
     LoopbackServer secure(certificates.serverCert(), certificates.serverKey());
     const TestSite secureSite(secure);

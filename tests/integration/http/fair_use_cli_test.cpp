@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
+#include "cli_process.h"
 #include "loopback_server.h"
-#include "temp_dir.h"
+#include "temp_folder.h"
 
 namespace quexa::test {
 namespace {
@@ -19,7 +19,7 @@ using Clock = std::chrono::steady_clock;
 
 class FairUseCliTest : public ::testing::Test {
   protected:
-    FairUseCliTest() : settingsFile_(home_.File("settings.ini")) {
+    FairUseCliTest() : settingsFile_(home_.File("settings.ini").string()) {
         // Two pages of one item each, then an empty one that ends the search.
         server_.routes().Get(
             "/search", [this](const httplib::Request& request, httplib::Response& response) {
@@ -38,28 +38,29 @@ class FairUseCliTest : public ::testing::Test {
         server_.Start();
     }
 
-    ChildProcess::Result Cli(std::vector<std::string> arguments) {
+    quexa::testing::CliResult Cli(std::vector<std::string> arguments) {
         arguments.insert(arguments.begin(),
-                         {"--home", home_.path().string(), "--settings", settingsFile_});
-        return ChildProcess::Run(QUEXA_CLI_PATH, arguments, {}, home_.path().string());
+                         {"--home", home_.Path().string(), "--settings", settingsFile_});
+        return quexa::testing::RunCli(arguments,
+                                      {.input = {}, .environment = {}, .folder = home_.Path()});
     }
 
     // A category "Fair" with one engine that pages by number and asks for a second between
     // its requests.
     void WriteCategory() {
-        const std::filesystem::path categories = home_.path() / "Categories";
+        const std::filesystem::path categories = home_.Path() / "Categories";
         std::filesystem::create_directories(categories / "Fair");
-        std::ofstream(home_.File("config.source"))
+        std::ofstream(home_.File("config.source").string())
             << "[category]\nname=Fair\ndirectory=Fair\nnote=One engine on loopback.\n";
-        ASSERT_EQ(Cli({"category", "pack", home_.File("config.source"),
+        ASSERT_EQ(Cli({"category", "pack", home_.File("config.source").string(),
                        (categories / "config.qcf").string()})
                       .exitCode,
                   0);
-        std::ofstream(home_.File("fair.engine"))
+        std::ofstream(home_.File("fair.engine").string())
             << "name=Fair\nitem_templates=<li><a href=\"*URL*\">*TITLE*</a><p>*PREVIEW*</p></li>\n"
             << "search_url=</PAGE_INTERVAL_1/>" << server_.Url("/search")
             << "?q=_QUERY_&amp;p=*PAGE_NUMBER*\n";
-        const auto packed = Cli({"engine", "pack", home_.File("fair.engine"),
+        const auto packed = Cli({"engine", "pack", home_.File("fair.engine").string(),
                                  (categories / "Fair" / "fair.qzf").string()});
         ASSERT_EQ(packed.exitCode, 0) << packed.err;
     }
@@ -73,7 +74,7 @@ class FairUseCliTest : public ::testing::Test {
         return agents;
     }
 
-    TempDir home_;
+    quexa::testing::TempFolder home_;
     LoopbackServer server_;
     std::string settingsFile_;
     std::mutex mutex_;

@@ -14,7 +14,7 @@
 #include "core/status_code.h"
 #include "loopback_server.h"
 #include "silent_server.h"
-#include "temp_dir.h"
+#include "temp_folder.h"
 #include "test_certificates.h"
 #include "test_site.h"
 #include "tiny_proxy.h"
@@ -289,8 +289,8 @@ TEST_F(HttpSessionIntegrationTest, AStopEndsATransferWithin200Milliseconds) {
 
 TEST(HttpsIntegrationTest, CertificatesAreVerified) {
     const TestCertificates certificates;
-    TempDir folder;
-    const std::string caFile = folder.File("test-ca.pem");
+    quexa::testing::TempFolder folder;
+    const std::string caFile = folder.File("test-ca.pem").string();
     certificates.WriteCaPem(caFile);
     LoopbackServer trusted(certificates.serverCert(), certificates.serverKey());
     const TestSite trustedSite(trusted);

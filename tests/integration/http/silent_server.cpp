@@ -8,6 +8,7 @@
 
 #include <array>
 #include <stdexcept>
+#include <utility>
 
 namespace quexa::test {
 
@@ -41,7 +42,10 @@ int ListenOnFreePort() {
 
 }  // namespace
 
-SilentServer::SilentServer() : listener_(ListenOnFreePort()), port_(BoundPort(listener_)) {
+SilentServer::SilentServer(std::string firstBytes)
+    : firstBytes_(std::move(firstBytes)),
+      listener_(ListenOnFreePort()),
+      port_(BoundPort(listener_)) {
     thread_ = std::thread([this] { Serve(); });
 }
 
@@ -75,6 +79,11 @@ void SilentServer::Serve() {
         if ((watched[0].revents & POLLIN) != 0) {
             const int client = accept(listener_, nullptr, nullptr);
             if (client >= 0) {
+                if (!firstBytes_.empty() &&
+                    send(client, firstBytes_.data(), firstBytes_.size(), MSG_NOSIGNAL) < 0) {
+                    close(client);
+                    continue;
+                }
                 clients_.push_back(client);
             }
         }

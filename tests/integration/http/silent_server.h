@@ -8,10 +8,11 @@
 
 namespace quexa::test {
 
-// Accepts connections on a free loopback port, reads what it is sent and never answers.
+// Accepts connections on a free loopback port, reads what it is sent and never answers, or
+// answers only the first bytes given and then falls silent.
 class SilentServer {
   public:
-    SilentServer();
+    explicit SilentServer(std::string firstBytes = {});
     ~SilentServer();
     SilentServer(const SilentServer&) = delete;
     SilentServer& operator=(const SilentServer&) = delete;
@@ -24,6 +25,7 @@ class SilentServer {
     void Serve();
     void ReadFrom(int client);
 
+    std::string firstBytes_;
     int listener_ = -1;
     int port_ = 0;
     std::atomic<bool> stopping_{false};

@@ -56,11 +56,11 @@ TinyProxy::~TinyProxy() = default;
 
 bool TinyProxy::StartOn(int port) {
     port_ = port;
-    const std::string config = folder_.File("tinyproxy.conf");
-    WriteConfig(config, port, folder_.File("tinyproxy.log"));
+    const std::string config = folder_.File("tinyproxy.conf").string();
+    WriteConfig(config, port, folder_.File("tinyproxy.log").string());
     process_ = std::make_unique<ChildProcess>(
         "tinyproxy", std::vector<std::string>{"-d", "-c", config}, std::vector<std::string>{},
-        folder_.File("tinyproxy.out"), folder_.File("tinyproxy.err"));
+        folder_.File("tinyproxy.out").string(), folder_.File("tinyproxy.err").string());
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < deadline) {
         if (!process_->Running()) {
@@ -76,8 +76,8 @@ bool TinyProxy::StartOn(int port) {
 }
 
 std::string TinyProxy::Log() const {
-    return ReadWholeFile(folder_.File("tinyproxy.log")) +
-           ReadWholeFile(folder_.File("tinyproxy.err"));
+    return ReadWholeFile(folder_.File("tinyproxy.log").string()) +
+           ReadWholeFile(folder_.File("tinyproxy.err").string());
 }
 
 }  // namespace quexa::test

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "child_process.h"
-#include "temp_dir.h"
+#include "temp_folder.h"
 
 namespace quexa::test {
 
@@ -23,7 +23,7 @@ class TinyProxy {
   private:
     bool StartOn(int port);
 
-    TempDir folder_;
+    quexa::testing::TempFolder folder_;
     int port_ = 0;
     std::unique_ptr<ChildProcess> process_;
 };

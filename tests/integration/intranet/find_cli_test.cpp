@@ -13,7 +13,8 @@
 #include "cli_process.h"
 #include "core/result_list.h"
 #include "files/result_file.h"
-#include "temp_dir.h"
+#include "null_prompter.h"
+#include "temp_folder.h"
 
 namespace quexa::test {
 namespace {
@@ -21,14 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::Lines;
 using testing::RunCli;
-
-// Answers every question with No.
-class NoPrompter : public core::Prompter {
-  public:
-    Answer Ask(Title, std::string_view, Buttons) override { return Answer::No; }
-    std::optional<std::string> AskPassword() override { return std::nullopt; }
-    std::optional<std::string> ChooseFile(const FileRequest&) override { return std::nullopt; }
-};
 
 class FindCliTest : public ::testing::Test {
   protected:
@@ -38,14 +31,14 @@ class FindCliTest : public ::testing::Test {
             std::ofstream(tree() / file) << "data";
         }
     }
-    fs::path tree() const { return home.path() / "tree"; }
+    fs::path tree() const { return home.Path() / "tree"; }
     testing::CliResult Find(std::vector<std::string> arguments) const {
-        arguments.insert(arguments.begin(), {"--home", home.path().string(), "--settings",
-                                             (home.path() / "settings.conf").string(), "find"});
+        arguments.insert(arguments.begin(), {"--home", home.Path().string(), "--settings",
+                                             (home.Path() / "settings.conf").string(), "find"});
         return RunCli(arguments);
     }
 
-    TempDir home;
+    quexa::testing::TempFolder home;
 };
 
 TEST_F(FindCliTest, PrintsOneJsonObjectPerItem) {
@@ -71,7 +64,7 @@ TEST_F(FindCliTest, PrintsOneJsonObjectPerItem) {
 }
 
 TEST_F(FindCliTest, SavesTheItemsAsAnIntranetResultFile) {
-    const fs::path saved = home.path() / "found.qzr";
+    const fs::path saved = home.Path() / "found.qzr";
     const testing::CliResult result =
         Find({"--target", (tree() / "docs").string(), "--target", (tree() / "docs/deep").string(),
               "--save", saved.string(), "*.txt"});
@@ -157,7 +150,7 @@ class DeepTree {
 // deleted by verification: such files are counted and reported instead, and nothing listed
 // fails its verification.
 TEST_F(FindCliTest, PathsTooLongToListAreCountedNotCut) {
-    const DeepTree deep(home.path() / "deep", 45);
+    const DeepTree deep(home.Path() / "deep", 45);
     ASSERT_GT(deep.folders().back().size(), 4096U) << "the tree goes beyond PATH_MAX";
     std::set<std::string> listable;
     std::size_t tooLong = 0;
@@ -172,8 +165,8 @@ TEST_F(FindCliTest, PathsTooLongToListAreCountedNotCut) {
     ASSERT_FALSE(listable.empty());
     ASSERT_GT(tooLong, 1U);
 
-    const fs::path saved = home.path() / "deep.qzr";
-    const testing::CliResult found = Find({"--json", "--target", (home.path() / "deep").string(),
+    const fs::path saved = home.Path() / "deep.qzr";
+    const testing::CliResult found = Find({"--json", "--target", (home.Path() / "deep").string(),
                                            "--save", saved.string(), "*.txt;f.*"});
     ASSERT_EQ(found.exitCode, 0) << found.err;
     std::set<std::string> listed;
@@ -186,8 +179,8 @@ TEST_F(FindCliTest, PathsTooLongToListAreCountedNotCut) {
         std::string::npos)
         << found.err;
 
-    const testing::CliResult verified = RunCli({"--home", home.path().string(), "--settings",
-                                                (home.path() / "settings.conf").string(), "verify",
+    const testing::CliResult verified = RunCli({"--home", home.Path().string(), "--settings",
+                                                (home.Path() / "settings.conf").string(), "verify",
                                                 "--json", "--save", saved.string()});
     ASSERT_EQ(verified.exitCode, 0) << verified.err;
     const std::vector<std::string> lines = Lines(verified.out);

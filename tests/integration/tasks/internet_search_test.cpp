@@ -44,7 +44,7 @@ class InternetSearchTest : public ::testing::Test {
         return fixture.control->RunInternetSearch();
     }
 
-    TaskFixture fixture;
+    quexa::testing::TaskFixture fixture;
 };
 
 // Every page a search takes, for engines with each kind of paging and return number.
@@ -226,7 +226,7 @@ TEST_F(InternetSearchTest, MissingCategoryStartsNothing) {
 
 TEST_F(InternetSearchTest, UnreadableSchemeStartsNothingAndSaysNothing) {
     fixture.UseCategory("Gone", {FakeEngine::Bench(21, 1, 1)});
-    engines::SetLastScheme(fixture.profile, "Gone", (fixture.home.path() / "missing.scm").string());
+    engines::SetLastScheme(fixture.profile, "Gone", (fixture.home.Path() / "missing.scm").string());
     EXPECT_FALSE(Search());
     EXPECT_FALSE(fixture.control->state().taskRunning);
     EXPECT_TRUE(fixture.host.events.empty());

@@ -29,7 +29,7 @@ void Touch(const fs::path& path) {
 class IntranetTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        root = fixture.home.path() / "tree";
+        root = fixture.home.Path() / "tree";
         for (const char* file : {"a/one.txt", "a/two.md", "a/sub/three.txt", "a/sub/four.log",
                                  "b/five.TXT", "b/six.c"}) {
             Touch(root / file);
@@ -53,7 +53,7 @@ class IntranetTest : public ::testing::Test {
         return out;
     }
 
-    TaskFixture fixture;
+    quexa::testing::TaskFixture fixture;
     fs::path root;
     std::string mounts = "/dev/sda1 / ext4 rw 0 0\n";
     int saves = 0;
@@ -233,7 +233,7 @@ std::set<std::string> GnuFind(const fs::path& root, const std::vector<std::strin
 }
 
 TEST_F(IntranetTest, FindsWhatGnuFindFinds) {
-    const fs::path tree = fixture.home.path() / "generated";
+    const fs::path tree = fixture.home.Path() / "generated";
     std::mt19937 random(7);
     const std::vector<std::string> stems = {"a", "Ab", "readme", "NOTES", "x1", "bb", ".hidden"};
     const std::vector<std::string> tails = {".txt", ".TXT", ".md", ".c", ".h", "", ".", ".tar.gz"};

@@ -50,7 +50,7 @@ class ListSortTest : public ::testing::Test {
         }
     }
 
-    TaskFixture fixture;
+    quexa::testing::TaskFixture fixture;
 };
 
 TEST_F(ListSortTest, VerificationAnswersWaitForTheSortAndFindTheirRows) {

@@ -26,7 +26,7 @@ struct EndingCase {
 
 class EndingTest : public ::testing::TestWithParam<EndingCase> {
   protected:
-    TaskFixture fixture;
+    quexa::testing::TaskFixture fixture;
 };
 
 TEST_P(EndingTest, ShowsEachClosingStepOnce) {
@@ -61,18 +61,27 @@ TEST_P(EndingTest, ShowsEachClosingStepOnce) {
 
 INSTANTIATE_TEST_SUITE_P(
     Endings, EndingTest,
-    ::testing::Values(
-        EndingCase{"plain", 0, false, true, false, {"note"}, false},
-        EndingCase{"hang_up", 0, true, true, false, {"hang up", "note"}, false},
-        EndingCase{"auto_verify_then_hang_up",
-                   1, true, true, false, {"countdown ok", "hang up", "note"}, true},
-        EndingCase{"countdown_cancelled",
-                   1, true, false, false, {"countdown cancel", "hang up", "note"}, false},
-        EndingCase{"stopped", 1, true, true, true, {"hang up", "note"}, false}),
+    ::testing::Values(EndingCase{"plain", 0, false, true, false, {"note"}, false},
+                      EndingCase{"hang_up", 0, true, true, false, {"hang up", "note"}, false},
+                      EndingCase{"auto_verify_then_hang_up",
+                                 1,
+                                 true,
+                                 true,
+                                 false,
+                                 {"countdown ok", "hang up", "note"},
+                                 true},
+                      EndingCase{"countdown_cancelled",
+                                 1,
+                                 true,
+                                 false,
+                                 false,
+                                 {"countdown cancel", "hang up", "note"},
+                                 false},
+                      EndingCase{"stopped", 1, true, true, true, {"hang up", "note"}, false}),
     [](const ::testing::TestParamInfo<EndingCase>& info) { return info.param.name; });
 
 TEST(TaskCommands, EnablingFollowsTheTaskState) {
-    TaskFixture fixture;
+    quexa::testing::TaskFixture fixture;
     EXPECT_TRUE(fixture.control->CanStartNewSearch());
     EXPECT_FALSE(fixture.control->CanVerify()) << "nothing to verify in an empty list";
     EXPECT_FALSE(fixture.control->VerifyResult());
@@ -90,22 +99,21 @@ TEST(TaskCommands, EnablingFollowsTheTaskState) {
 }
 
 TEST(TaskCommands, NewSearchOffersToSaveChanges) {
-    TaskFixture fixture;
+    quexa::testing::TaskFixture fixture;
     int saves = 0;
     fixture.control->state().currentFile = "old.qzr";
     EXPECT_TRUE(fixture.control->BeginNewSearch([&saves] { ++saves; }));
     EXPECT_EQ(saves, 0) << "an unmodified list is not saved";
     EXPECT_TRUE(fixture.control->state().currentFile.empty());
     fixture.AddItem("http://example.invalid/");
-    class YesPrompter : public NoPrompter {
+    class YesPrompter : public quexa::testing::NullPrompter {
         Answer Ask(Title, std::string_view text, Buttons) override {
             EXPECT_EQ(text, "Do you want save ?");
             return Answer::Yes;
         }
     } yes;
-    tasks::TaskControl control(
-        tasks::TaskEnvironment{fixture.list, fixture.profile, fixture.cache, fixture.mainThread,
-                               fixture.host, yes});
+    tasks::TaskControl control(tasks::TaskEnvironment{fixture.list, fixture.profile, fixture.cache,
+                                                      fixture.mainThread, fixture.host, yes});
     EXPECT_TRUE(control.BeginNewSearch([&saves] { ++saves; }));
     EXPECT_EQ(saves, 1);
 }

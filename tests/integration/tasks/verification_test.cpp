@@ -24,7 +24,7 @@ class VerificationTest : public ::testing::Test {
     }
     bool Verify() { return fixture.control->VerifyResult(); }
 
-    TaskFixture fixture;
+    quexa::testing::TaskFixture fixture;
 };
 
 // One verification of a single web item: its status, or its deletion, by answer and settings.

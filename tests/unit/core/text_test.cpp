@@ -157,5 +157,51 @@ TEST(TextTest, CutsNeverSplitACharacter) {
     EXPECT_EQ(BoundedCopy("abc", 0), "");
 }
 
+TEST(TextTest, ControlCharactersAreEscapedForATerminal) {
+    const struct {
+        std::string text;
+        std::string shown;
+    } cases[] = {
+        {"plain caf\xC3\xA9 \xE2\x82\xAC", "plain caf\xC3\xA9 \xE2\x82\xAC"},
+        {"\x1b[2Jcleared", "\\e[2Jcleared"},                 // erase the screen
+        {"\x1b]0;owned\x07title", "\\e]0;owned\\x07title"},  // OSC window title, BEL
+        {"row\nSTATUS forged\r", "row\\nSTATUS forged\\r"},  // a forged table row
+        {"a\tb\x7f", "a\\tb\\x7f"},
+        {std::string("nul\0end", 7), "nul\\x00end"},
+        {"\xC2\x9B"
+         "31m",
+         "\\u009b31m"},                    // the C1 CSI
+        {"\xC2\xA0nbsp", "\xC2\xA0nbsp"},  // U+00A0 is printable
+        {"\x9b"
+         "31m \xC3",
+         "\\x9b31m \\xc3"},                                       // stray and cut bytes
+        {"\xC0\xAF \xED\xA0\x80", "\\xc0\\xaf \\xed\\xa0\\x80"},  // overlong, surrogate
+        {"back\\slash", "back\\slash"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(EscapeControls(c.text), c.shown) << c.text;
+    }
+}
+
+TEST(TextTest, TheFirstInvalidUtf8ByteIsFound) {
+    const struct {
+        std::string text;
+        std::size_t at;
+    } cases[] = {
+        {"", npos},
+        {"ascii \xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", npos},
+        {"ab\xFF", 2},
+        {"\xC3", 0},              // cut short
+        {"ok\xE2\x82", 2},        // cut short
+        {"\xC1\xBF", 0},          // overlong
+        {"x\xED\xB0\x80", 1},     // surrogate
+        {"\xF4\x90\x80\x80", 0},  // beyond U+10FFFF
+        {"a\x80", 1},             // a continuation byte alone
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FirstInvalidUtf8(c.text), c.at) << c.text;
+    }
+}
+
 }  // namespace
 }  // namespace quexa::core

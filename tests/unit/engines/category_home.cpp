@@ -30,7 +30,7 @@ void CategoryHome::WriteCategories(const std::vector<CategoryRecord>& records) c
 }
 
 void CategoryHome::WriteCategoryBytes(std::string_view bytes) const {
-    files::testing::WriteAll(CategoryFilePath(app()), bytes);
+    quexa::testing::WriteAll(CategoryFilePath(app()), bytes);
 }
 
 fs::path CategoryHome::AddEngine(std::string_view dir, std::string_view fileName,
@@ -53,7 +53,7 @@ std::string CategoryHome::WriteScheme(std::string_view dir, std::string_view nam
                                       std::string_view bytes) const {
     fs::create_directories(SchemeFolder(dir));
     const std::string path = SchemeFolder(dir) + std::string(name) + ".scm";
-    files::testing::WriteAll(path, bytes);
+    quexa::testing::WriteAll(path, bytes);
     return path;
 }
 

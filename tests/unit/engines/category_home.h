@@ -36,7 +36,7 @@ class CategoryHome {
                             std::string_view bytes) const;
 
   private:
-    files::testing::TempFolder folder_;
+    quexa::testing::TempFolder folder_;
     core::AppFolders folders_;
 };
 

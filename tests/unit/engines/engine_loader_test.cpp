@@ -18,7 +18,7 @@ namespace quexa::engines {
 namespace {
 
 namespace fs = std::filesystem;
-using files::testing::WriteAll;
+using quexa::testing::WriteAll;
 using testing::CategoryHome;
 using testing::SchemeBytes;
 using Loaded = std::vector<std::pair<std::string, int>>;
@@ -223,12 +223,12 @@ TEST_F(EngineLoaderTest, ShippedEngineFilesAreLeftAsTheyAre) {
     const fs::path file = home_.Path() / "Categories" / "Global" / "b.qzf";
     const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
     fs::permissions(file, readOnly);
-    const std::string before = files::testing::ReadAll(file);
+    const std::string before = quexa::testing::ReadAll(file);
     EngineList engines;
     ASSERT_TRUE(LoadAllCategoryEngines(home_.app(), "Global", "q", engines));
     EXPECT_EQ(engines.size(), 3u);
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, readOnly);
-    EXPECT_EQ(files::testing::ReadAll(file), before);
+    EXPECT_EQ(quexa::testing::ReadAll(file), before);
 }
 
 TEST_F(EngineLoaderTest, EngineFilesInNameOrder) {

@@ -16,8 +16,8 @@ namespace quexa::engines {
 namespace {
 
 namespace fs = std::filesystem;
-using files::testing::ReadAll;
-using files::testing::WriteAll;
+using quexa::testing::ReadAll;
+using quexa::testing::WriteAll;
 using testing::CategoryHome;
 using testing::ReadEntries;
 using testing::SchemeBytes;

@@ -13,9 +13,9 @@ namespace quexa::engines {
 namespace {
 
 namespace fs = std::filesystem;
-using files::testing::ReadAll;
-using files::testing::TempFolder;
-using files::testing::WriteAll;
+using quexa::testing::ReadAll;
+using quexa::testing::TempFolder;
+using quexa::testing::WriteAll;
 using testing::ReadEntries;
 using testing::SchemeBytes;
 

@@ -15,8 +15,8 @@ namespace quexa::engines {
 namespace {
 
 namespace fs = std::filesystem;
-using files::testing::TempFolder;
-using files::testing::WriteAll;
+using quexa::testing::TempFolder;
+using quexa::testing::WriteAll;
 using testing::CategoryHome;
 using testing::SchemeBytes;
 

@@ -133,9 +133,10 @@ TEST(TabExportTest, EveryLineHasFourTabsWhateverTheSwitches) {
     }
 }
 
-TEST(TabExportTest, TextsWithTabsAndLineBreaksAreWrittenAsTheyAre) {
-    EXPECT_EQ(FormatTabLine(Item("a\tb", "l", "e\r\n", ""), ExportFields{}),
-              "a\tb\tl\te\r\n\t\t\r\n");
+TEST(TabExportTest, TabsAndLineBreaksInsideFieldsBecomeSpaces) {
+    // Each would start another column or row.
+    EXPECT_EQ(FormatTabLine(Item("a\tb", "l\n", "e\r\n", "p\x1b"), ExportFields{}),
+              "a b\tl \te  \tp\x1b\t\r\n");
 }
 
 TEST(TextExportTest, AFolderThatCantBeWrittenFailsAndLeavesNoFile) {

@@ -19,9 +19,9 @@ namespace quexa::platform {
 namespace {
 
 namespace fs = std::filesystem;
-using files::testing::ReadAll;
-using files::testing::TempFolder;
-using files::testing::WriteAll;
+using quexa::testing::ReadAll;
+using quexa::testing::TempFolder;
+using quexa::testing::WriteAll;
 using Failure = tasks::LocationOpener::Failure;
 
 class DesktopOpenerTest : public ::testing::Test {

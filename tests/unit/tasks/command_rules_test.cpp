@@ -244,9 +244,9 @@ namespace quexa::tasks {
 namespace {
 
 TEST(CommandRulesTest, TheListDescribesItsRows) {
-    const files::testing::TempFolder folder;
+    const quexa::testing::TempFolder folder;
     const std::string file = folder.File("plan.txt").string();
-    files::testing::WriteAll(file, "plan");
+    quexa::testing::WriteAll(file, "plan");
     core::ResultList list;
     const struct {
         std::string location;

@@ -17,7 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using files::ResultFileHeader;
-using files::testing::TempFolder;
+using quexa::testing::TempFolder;
 
 void Save(const fs::path& path, std::string_view note) {
     core::ResultList list;

@@ -9,19 +9,13 @@
 
 #include "core/prompter.h"
 #include "core/result_list.h"
+#include "null_prompter.h"
 #include "temp_folder.h"
 
 namespace quexa::tasks {
 namespace {
 
 using files::ResultFileHeader;
-
-class SilentPrompter : public core::Prompter {
-  public:
-    Answer Ask(Title, std::string_view, Buttons) override { return Answer::Ok; }
-    std::optional<std::string> AskPassword() override { return std::nullopt; }
-    std::optional<std::string> ChooseFile(const FileRequest&) override { return std::nullopt; }
-};
 
 std::tm Time(int year, int month, int day, int weekday, int hour, int minute, int second) {
     std::tm time{};
@@ -79,7 +73,7 @@ TEST(FastInfoTest, WithoutAFileTheCurrentValuesAreShown) {
 }
 
 TEST(FastInfoTest, ASavedFileShowsItsOwnHeader) {
-    const files::testing::TempFolder folder;
+    const quexa::testing::TempFolder folder;
     const std::string path = folder.File("kept.qzr").string();
     core::ResultList list;
     ResultFileHeader written;
@@ -88,7 +82,6 @@ TEST(FastInfoTest, ASavedFileShowsItsOwnHeader) {
     written.searchTarget = "/data";
     written.note = "weekly";
     written.author = "Grace";
-    SilentPrompter prompter;
     ASSERT_TRUE(files::WriteResultFile(path, list, written));
 
     TaskState state;
@@ -106,7 +99,7 @@ TEST(FastInfoTest, ASavedFileShowsItsOwnHeader) {
 }
 
 TEST(FastInfoTest, AnUnreadableFileFallsBackToTheCurrentValues) {
-    const files::testing::TempFolder folder;
+    const quexa::testing::TempFolder folder;
     const struct {
         const char* name;
         const char* bytes;
@@ -114,7 +107,7 @@ TEST(FastInfoTest, AnUnreadableFileFallsBackToTheCurrentValues) {
     for (const auto& c : cases) {
         const std::string path = folder.File(c.name).string();
         if (c.bytes != nullptr) {
-            files::testing::WriteAll(path, c.bytes);
+            quexa::testing::WriteAll(path, c.bytes);
         }
         TaskState state;
         state.searchMode = TaskState::kInternetMode;

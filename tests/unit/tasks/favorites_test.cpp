@@ -15,10 +15,10 @@ namespace quexa::tasks {
 namespace {
 
 namespace fs = std::filesystem;
-using files::testing::ReadAll;
-using files::testing::ScriptedPrompter;
-using files::testing::TempFolder;
-using files::testing::WriteAll;
+using quexa::testing::ReadAll;
+using quexa::testing::ScriptedPrompter;
+using quexa::testing::TempFolder;
+using quexa::testing::WriteAll;
 
 core::ResultItem Item(std::string title, std::string location) {
     core::ResultItem item;

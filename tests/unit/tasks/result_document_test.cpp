@@ -14,6 +14,9 @@
 #include "core/memory_profile.h"
 #include "core/plain_main_thread.h"
 #include "core/settings_table.h"
+#include "files/result_file_lock.h"
+#include "locking_program.h"
+#include "null_task_host.h"
 #include "scripted_prompter.h"
 #include "temp_folder.h"
 
@@ -22,36 +25,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using Answer = core::Prompter::Answer;
-using files::testing::ReadAll;
-using files::testing::ScriptedPrompter;
-using files::testing::TempFolder;
-using files::testing::WriteAll;
-
-// The window layer: only the fast information bar matters here.
-class CountingHost : public TaskHost {
-  public:
-    void AddEngine(std::string_view, int) override {}
-    void SetEngineState(std::string_view, EngineState) override {}
-    void StepEngine(std::string_view) override {}
-    void ClearEngines() override {}
-    void ShowEngineBar(bool) override {}
-    void SetStatusText(std::string_view) override {}
-    void SetProgressRange(std::size_t) override {}
-    void StepProgress() override {}
-    void ShowProgress(bool) override {}
-    void SetBusy(bool) override {}
-    void RefreshFastInfo() override { ++refreshes; }
-    void ScrollToTop(std::size_t) override {}
-    void OpenWait(std::string_view) override {}
-    void SetWaitProgress(int, int) override {}
-    void CloseWait() override {}
-    void ShowError(std::string_view) override {}
-    bool RunAutoVerifyCountdown() override { return false; }
-    void ShowHangUp() override {}
-    void ShowClosingNote() override {}
-
-    int refreshes = 0;
-};
+using quexa::testing::ReadAll;
+using quexa::testing::ScriptedPrompter;
+using quexa::testing::TempFolder;
+using quexa::testing::WriteAll;
 
 core::ResultItem Item(const std::string& location) {
     core::ResultItem item;
@@ -115,7 +92,7 @@ class ResultDocumentTest : public ::testing::Test {
     core::SettingsCache cache_;
     core::ResultList list_;
     std::shared_ptr<core::PlainMainThread> mainThread_ = std::make_shared<core::PlainMainThread>();
-    CountingHost host_;
+    quexa::testing::NullTaskHost host_;
     ScriptedPrompter prompter_;
     TaskState state_;
     ResultDocument document_{
@@ -132,7 +109,7 @@ TEST_F(ResultDocumentTest, SavingAnUntitledListAsksForItsPlace) {
     const std::string path = folder_.File("solar.qzr").string();
     EXPECT_EQ(state_.currentFile, path);
     EXPECT_FALSE(list_.IsModified());
-    EXPECT_EQ(host_.refreshes, 1);
+    EXPECT_EQ(host_.fastInfoRefreshes, 1);
     ASSERT_EQ(prompter_.fileRequests.size(), 1U);
     EXPECT_EQ(prompter_.fileRequests[0].use, core::Prompter::FileUse::SaveResult);
     EXPECT_EQ(prompter_.fileRequests[0].offeredName, "solar wind");
@@ -230,6 +207,24 @@ TEST_F(ResultDocumentTest, AFailedWriteShowsTheUnknownErrorAndPutsThePathBack) {
     EXPECT_FALSE(document_.Save());
     EXPECT_EQ(prompter_.boxes, std::vector<std::string>{kOperatorFailed});
     EXPECT_TRUE(list_.IsModified());
+}
+
+TEST_F(ResultDocumentTest, ASaveWhileAnotherProgramChangesTheFileGivesUpAndKeepsTheList) {
+    const std::string current = MakeFile("current.qzr", {"http://c/"});
+    ASSERT_TRUE(document_.Load(current, false));
+    Add("http://more/");
+    const std::string before = ReadAll(current);
+    quexa::testing::LockingProgram other(current);
+    ASSERT_TRUE(other.started());
+    prompter_.boxes.clear();
+    EXPECT_FALSE(document_.Save());
+    EXPECT_EQ(prompter_.boxes, std::vector<std::string>{
+                                   "Error: " + std::string(files::ResultFileLock::kBusyMessage)});
+    EXPECT_TRUE(list_.IsModified());
+    EXPECT_EQ(ReadAll(current), before);
+    EXPECT_TRUE(other.Finish());
+    EXPECT_TRUE(document_.Save());
+    EXPECT_FALSE(list_.IsModified());
 }
 
 TEST_F(ResultDocumentTest, SavingBackKeepsTheFilesPasswordAndNote) {
@@ -532,9 +527,9 @@ TEST_F(ResultDocumentTest, AutoSaveRunsAfterEveryItemBeyondTheCount) {
         int saves = 0;
         for (int call = 0; call < c.calls; ++call) {
             Add("http://item/" + std::to_string(call));
-            const int before = host_.refreshes;
+            const int before = host_.fastInfoRefreshes;
             document.AutoSave();
-            saves += host_.refreshes - before;
+            saves += host_.fastInfoRefreshes - before;
         }
         EXPECT_EQ(saves, c.saves) << c.autoSave << " " << c.count << " " << c.calls;
         EXPECT_EQ(document.autoSaveCounter(), c.calls - c.saves * (c.count + 1));

@@ -15,9 +15,9 @@ namespace quexa::tasks {
 namespace {
 
 namespace fs = std::filesystem;
-using files::testing::ReadAll;
-using files::testing::TempFolder;
-using files::testing::WriteAll;
+using quexa::testing::ReadAll;
+using quexa::testing::TempFolder;
+using quexa::testing::WriteAll;
 using Mode = TargetCommands::Mode;
 
 class TargetCommandsTest : public ::testing::Test {

@@ -16,8 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 using core::settings::kTipFilePos;
 using core::settings::kTipTimeStamp;
-using files::testing::TempFolder;
-using files::testing::WriteAll;
+using quexa::testing::TempFolder;
+using quexa::testing::WriteAll;
 
 class TipOfDayTest : public ::testing::Test {
   protected:

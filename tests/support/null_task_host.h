@@ -5,11 +5,11 @@
 
 #include "tasks/task_host.h"
 
-namespace quexa::bench {
+namespace quexa::testing {
 
-// A window layer that shows nothing and answers the countdown with Cancel, so the tasks' own
-// work is all that is timed.
-class SilentHost : public tasks::TaskHost {
+// A window layer that shows nothing and answers the countdown with Cancel. It only counts what
+// tests and benchmarks check cheaply.
+class NullTaskHost : public tasks::TaskHost {
   public:
     void AddEngine(std::string_view, int) override {}
     void SetEngineState(std::string_view, tasks::EngineState) override {}
@@ -21,7 +21,7 @@ class SilentHost : public tasks::TaskHost {
     void StepProgress() override { ++progressSteps; }
     void ShowProgress(bool) override {}
     void SetBusy(bool) override {}
-    void RefreshFastInfo() override {}
+    void RefreshFastInfo() override { ++fastInfoRefreshes; }
     void ScrollToTop(std::size_t) override {}
     void OpenWait(std::string_view) override {}
     void SetWaitProgress(int, int) override {}
@@ -32,8 +32,9 @@ class SilentHost : public tasks::TaskHost {
     void ShowClosingNote() override { ++closingNotes; }
 
     int progressSteps = 0;
+    int fastInfoRefreshes = 0;
     int errors = 0;
     int closingNotes = 0;
 };
 
-}  // namespace quexa::bench
+}  // namespace quexa::testing

@@ -7,7 +7,7 @@
 
 #include "core/prompter.h"
 
-namespace quexa::files::testing {
+namespace quexa::testing {
 
 // Answers from queues the test fills and remembers what it was asked. An empty queue answers
 // questions with their last button (No or Cancel), the password dialog and file dialogs with
@@ -28,4 +28,4 @@ class ScriptedPrompter : public core::Prompter {
     std::deque<std::optional<std::string>> files;
 };
 
-}  // namespace quexa::files::testing
+}  // namespace quexa::testing

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace quexa::files::testing {
+namespace quexa::testing {
 
 // A folder of its own for each test, removed with everything in it afterwards.
 class TempFolder {
@@ -24,4 +24,4 @@ class TempFolder {
 std::string ReadAll(const std::filesystem::path& path);
 void WriteAll(const std::filesystem::path& path, std::string_view bytes);
 
-}  // namespace quexa::files::testing
+}  // namespace quexa::testing

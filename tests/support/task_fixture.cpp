@@ -1,6 +1,5 @@
 #include "task_fixture.h"
 
-#include <algorithm>
 #include <fstream>
 #include <stdexcept>
 
@@ -10,39 +9,17 @@
 #include "engines/scheme_list.h"
 #include "files/engine_block.h"
 
-namespace quexa::test {
+namespace quexa::testing {
 
 namespace settings = core::settings;
-
-bool CountingMainThread::Send(Task task) {
-    ++sends_;
-    return PlainMainThread::Send(std::move(task));
-}
-
-void RecordingHost::OpenWait(std::string_view text) {
-    events.push_back("wait: " + std::string(text));
-}
-
-void RecordingHost::SetWaitProgress(int /*position*/, int total) {
-    waitTotal = total;
-}
-
-bool RecordingHost::RunAutoVerifyCountdown() {
-    events.push_back(countdownAnswer ? "countdown ok" : "countdown cancel");
-    return countdownAnswer;
-}
-
-int RecordingHost::Count(const std::string& event) const {
-    return static_cast<int>(std::count(events.begin(), events.end(), event));
-}
 
 TaskFixture::TaskFixture() : mainThread(std::make_shared<CountingMainThread>()) {
     std::string error;
     if (!farm.Start(0, &error)) {
         throw std::runtime_error("farm: " + error);
     }
-    cache.appDirectory = home.path().string();
-    cache.dataDirectory = home.path().string();
+    cache.appDirectory = home.Path().string();
+    cache.dataDirectory = home.Path().string();
     cache.previewHeight = 0;
     control = std::make_unique<tasks::TaskControl>(
         tasks::TaskEnvironment{list, profile, cache, mainThread, host, prompter});
@@ -61,7 +38,7 @@ TaskFixture::~TaskFixture() {
 void TaskFixture::UseCategory(const std::string& category,
                               const std::vector<demo::FakeEngine>& engines) {
     std::string error;
-    if (!demo::WriteCategoryHome(home.path(), farm.port(), category, engines, &error)) {
+    if (!demo::WriteCategoryHome(home.Path(), farm.port(), category, engines, &error)) {
         throw std::runtime_error("home: " + error);
     }
     settings::kLastCategory.Write(profile, category);
@@ -69,7 +46,7 @@ void TaskFixture::UseCategory(const std::string& category,
 
 void TaskFixture::UseScheme(const std::string& category, const std::string& name,
                             const std::vector<engines::SchemeEntry>& entries) {
-    const std::filesystem::path folder = home.path() / "UserData" / "Scheme" / category;
+    const std::filesystem::path folder = home.Path() / "UserData" / "Scheme" / category;
     std::filesystem::create_directories(folder);
     const std::filesystem::path path = folder / (name + ".scm");
     if (!engines::SchemeFile::Save(path, "test scheme", entries)) {
@@ -85,7 +62,7 @@ void TaskFixture::AddEngineFile(const std::string& category, const std::string& 
     if (!engines::EngineSource::Parse(source, record, error)) {
         throw std::runtime_error("engine source: " + error);
     }
-    const std::filesystem::path path = home.path() / "Categories" / category / file;
+    const std::filesystem::path path = home.Path() / "Categories" / category / file;
     if (!files::WriteEngineBlock(path, record.bytes())) {
         throw std::runtime_error("can't write " + path.string());
     }
@@ -102,9 +79,12 @@ bool TaskFixture::RunUntil(const std::function<bool()>& done, std::chrono::milli
     return true;
 }
 
-bool TaskFixture::RunToIdle(std::chrono::milliseconds limit) {
-    return RunUntil([this] { return control->Idle() && control->ReleaseEndedWorkers() == 0; },
-                    limit);
+bool TaskFixture::RunToIdle(std::chrono::milliseconds limit, bool threads) {
+    return RunUntil(
+        [this, threads] {
+            return control->Idle() && (!threads || control->ReleaseEndedWorkers() == 0);
+        },
+        limit);
 }
 
 void TaskFixture::AddItem(const std::string& location, core::StatusCode status, bool selected) {
@@ -126,4 +106,4 @@ std::ptrdiff_t TaskFixture::RowOf(const std::string& location) const {
     return -1;
 }
 
-}  // namespace quexa::test
+}  // namespace quexa::testing

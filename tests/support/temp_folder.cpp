@@ -7,12 +7,12 @@
 #include <iterator>
 #include <system_error>
 
-namespace quexa::files::testing {
+namespace quexa::testing {
 
 TempFolder::TempFolder() {
     static std::atomic<int> counter{0};
     path_ = std::filesystem::temp_directory_path() /
-            ("quexa_files_" + std::to_string(getpid()) + "_" + std::to_string(counter++));
+            ("quexa_test_" + std::to_string(getpid()) + "_" + std::to_string(counter++));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
 }
@@ -32,4 +32,4 @@ void WriteAll(const std::filesystem::path& path, std::string_view bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-}  // namespace quexa::files::testing
+}  // namespace quexa::testing

@@ -1,6 +1,6 @@
 #include "scripted_prompter.h"
 
-namespace quexa::files::testing {
+namespace quexa::testing {
 namespace {
 
 template <typename T>
@@ -46,4 +46,4 @@ std::optional<std::string> ScriptedPrompter::ChooseFile(const FileRequest& reque
     return Next<std::optional<std::string>>(files, std::nullopt);
 }
 
-}  // namespace quexa::files::testing
+}  // namespace quexa::testing

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/app_folders.h"
+#include "core/profile.h"
+#include "engines/category_list.h"
+
+namespace quexa::tasks {
+
+// What the Internet search wizard's three pages chose, as the search and the profile need it.
+struct WizardChoices {
+    std::string category;    // "LastCategory"
+    std::string directory;   // the key the scheme is remembered by
+    std::string schemePath;  // empty: the system scheme
+    std::string query;
+};
+
+// The Internet search wizard without its pages: the categories, what page 1 selects on opening,
+// the schemes of the chosen category and the remembered one among them, the query check, and
+// what the wizard remembers when the search starts. The window's pages and quexa-cli search
+// both go through it.
+class SearchWizard {
+  public:
+    static constexpr std::string_view kNoKeywords =
+        "Please input at least one key word what you want to search !";
+
+    SearchWizard(const core::Profile& profile, core::AppFolders folders);
+
+    const engines::CategoryList& categories() const { return categories_; }
+    // Page 1 on opening: the remembered category.
+    std::size_t RememberedCategory() const;
+    // Page 2 for a category: its schemes, the system scheme first. False when the category file
+    // can't be read; the schemes are then empty.
+    bool ChooseCategory(std::size_t index);
+    const std::vector<std::string>& schemes() const { return schemes_; }
+    // Page 2 on opening: the scheme remembered for the chosen category.
+    std::size_t RememberedScheme() const;
+    // Page 3: the blank-trimmed query; nothing when it is empty (kNoKeywords).
+    static std::optional<std::string> CheckQuery(std::string_view text);
+    // The choices with a scheme of the chosen category and a checked query.
+    WizardChoices Finish(std::size_t scheme, std::string query) const;
+
+    // Stored when the search starts: the category, its scheme, the verify box, the query and
+    // the key word history.
+    static void Remember(core::Profile& profile, const WizardChoices& choices, bool verify);
+
+  private:
+    const core::Profile& profile_;
+    core::AppFolders folders_;
+    engines::CategoryList categories_;
+    std::string category_;
+    std::string folder_;
+    std::vector<std::string> schemes_;
+};
+
+}  // namespace quexa::tasks
