@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <utility>
 
 #include "core/text.h"
@@ -52,7 +53,7 @@ ResultList::Added ResultList::AddItem(std::ptrdiff_t position, ResultItem item) 
     RemoveSeparators(item);
     // The key is the location as given; the cell below may be shorter.
     const bool alreadyListed = !locations_->Insert(item.location);
-    return {Place(position, std::move(item)), alreadyListed};
+    return {PlaceOne(position, std::move(item)), alreadyListed};
 }
 
 std::optional<std::size_t> ResultList::AddUnlistedItem(std::ptrdiff_t position, ResultItem item) {
@@ -60,7 +61,23 @@ std::optional<std::size_t> ResultList::AddUnlistedItem(std::ptrdiff_t position, 
     if (!locations_->Insert(item.location)) {
         return std::nullopt;
     }
-    return Place(position, std::move(item));
+    return PlaceOne(position, std::move(item));
+}
+
+std::size_t ResultList::AppendItems(std::span<ResultItem> items) {
+    if (items.empty()) {
+        return 0;
+    }
+    const std::size_t first = rows_.size();
+    NotifyAboutToInsert(first, items.size());
+    Reserve(items.size());
+    for (ResultItem& item : items) {
+        RemoveSeparators(item);
+        locations_->Insert(item.location);
+        Place(rows_.size(), std::move(item));
+    }
+    NotifyInserted(first, items.size());
+    return items.size();
 }
 
 std::size_t ResultList::AppendPreparedItems(std::span<PreparedItem> items, bool onlyUnlisted) {
@@ -68,7 +85,9 @@ std::size_t ResultList::AppendPreparedItems(std::span<PreparedItem> items, bool 
     std::array<std::string_view, kRun> locations;
     std::array<std::uint64_t, kRun> hashes{};
     std::array<bool, kRun> inserted{};
-    std::size_t added = 0;
+    // The set decides first which items come, so that the batch is announced as one range.
+    std::vector<bool> comes(items.size(), true);
+    std::size_t added = items.size();
     for (std::size_t start = 0; start < items.size(); start += kRun) {
         const std::span<PreparedItem> run =
             items.subspan(start, std::min(kRun, items.size() - start));
@@ -78,13 +97,24 @@ std::size_t ResultList::AppendPreparedItems(std::span<PreparedItem> items, bool 
         }
         locations_->InsertAll(std::span(locations).first(run.size()),
                               std::span(hashes).first(run.size()), inserted);
-        for (std::size_t i = 0; i < run.size(); ++i) {
-            if (inserted[i] || !onlyUnlisted) {
-                Place(static_cast<std::ptrdiff_t>(rows_.size()), std::move(run[i].item_));
-                ++added;
+        for (std::size_t i = 0; i < run.size() && onlyUnlisted; ++i) {
+            if (!inserted[i]) {
+                comes[start + i] = false;
+                --added;
             }
         }
     }
+    if (added == 0) {
+        return 0;
+    }
+    const std::size_t first = rows_.size();
+    NotifyAboutToInsert(first, added);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (comes[i]) {
+            Place(rows_.size(), std::move(items[i].item_));
+        }
+    }
+    NotifyInserted(first, added);
     return added;
 }
 
@@ -99,9 +129,19 @@ void ResultList::RemoveSeparators(ResultItem& item) {
     }
 }
 
-std::size_t ResultList::Place(std::ptrdiff_t position, ResultItem&& item) {
-    const std::size_t row =
-        position < 0 ? 0 : std::min(static_cast<std::size_t>(position), rows_.size());
+std::size_t ResultList::RowFor(std::ptrdiff_t position) const {
+    return position < 0 ? 0 : std::min(static_cast<std::size_t>(position), rows_.size());
+}
+
+std::size_t ResultList::PlaceOne(std::ptrdiff_t position, ResultItem&& item) {
+    const std::size_t row = RowFor(position);
+    NotifyAboutToInsert(row, 1);
+    Place(row, std::move(item));
+    NotifyInserted(row, 1);
+    return row;
+}
+
+void ResultList::Place(std::size_t row, ResultItem&& item) {
     if (item.preview.size() > kPreviewCutAbove) {
         CutInPlace(item.preview, kPreviewKept);
         item.preview += "...";
@@ -117,9 +157,6 @@ std::size_t ResultList::Place(std::ptrdiff_t position, ResultItem&& item) {
     item.visit = KnownVisit(item.visit);
     const bool selected = item.selected;
 
-    if (observer_ != nullptr) {
-        observer_->RowAboutToBeInserted(row);
-    }
     if (row == rows_.size()) {
         rows_.emplace_back(std::move(item), row, std::move(longKey));
     } else {
@@ -128,10 +165,6 @@ std::size_t ResultList::Place(std::ptrdiff_t position, ResultItem&& item) {
     }
     selectedCount_ += selected ? 1 : 0;
     modified_ = true;
-    if (observer_ != nullptr) {
-        observer_->RowInserted(row);
-    }
-    return row;
 }
 
 ResultList::Added ResultList::AddItemByHand(std::optional<std::size_t> currentRow,
@@ -249,19 +282,11 @@ bool ResultList::Delete(std::size_t row, Upkeep upkeep) {
         return false;
     }
     if (observer_ != nullptr) {
-        observer_->RowAboutToBeRemoved(row);
+        observer_->RowsAboutToBeRemoved(row, row);
     }
-    const auto it = rows_.begin() + static_cast<std::ptrdiff_t>(row);
-    if (upkeep != Upkeep::RowOnly) {
-        locations_->Remove(it->Key());
-    }
-    if (upkeep == Upkeep::Full) {
-        modified_ = true;
-    }
-    selectedCount_ -= it->item.selected ? 1 : 0;
-    rows_.erase(it);
+    RemoveRun(row, row, upkeep);
     if (observer_ != nullptr) {
-        observer_->RowRemoved(row);
+        observer_->RowsRemoved(row, row);
     }
     return true;
 }
@@ -270,29 +295,63 @@ std::size_t ResultList::DeleteSelected() {
     if (selectedCount_ == 0) {
         return 0;
     }
-    if (observer_ != nullptr) {
-        observer_->AboutToReset();
-    }
-    // One pass: the kept rows slide down over the deleted ones.
-    std::size_t kept = 0;
+    std::vector<bool> doomed(rows_.size());
     for (std::size_t i = 0; i < rows_.size(); ++i) {
-        if (rows_[i].item.selected) {
-            locations_->Remove(rows_[i].Key());
+        doomed[i] = rows_[i].item.selected;
+    }
+    return RemoveMarked(doomed, Upkeep::Full);
+}
+
+std::size_t ResultList::RemoveMarked(const std::vector<bool>& doomed, Upkeep upkeep) {
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    for (std::size_t i = 0; i < doomed.size(); ++i) {
+        if (!doomed[i]) {
             continue;
         }
-        if (kept != i) {
-            rows_[kept] = std::move(rows_[i]);
+        if (!runs.empty() && runs.back().second + 1 == i) {
+            runs.back().second = i;
+        } else {
+            runs.emplace_back(i, i);
         }
-        ++kept;
     }
-    const std::size_t deleted = rows_.size() - kept;
-    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(kept), rows_.end());
-    selectedCount_ = 0;
-    modified_ = true;
-    if (observer_ != nullptr) {
+    if (runs.empty()) {
+        return 0;
+    }
+    const bool byRuns = runs.size() <= kMaxRemovalRuns;
+    if (!byRuns && observer_ != nullptr) {
+        observer_->AboutToReset();
+    }
+    std::size_t deleted = 0;
+    // From the bottom up, so that the rows of the runs still to go keep their numbers.
+    for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+        if (byRuns && observer_ != nullptr) {
+            observer_->RowsAboutToBeRemoved(run->first, run->second);
+        }
+        deleted += run->second - run->first + 1;
+        RemoveRun(run->first, run->second, upkeep);
+        if (byRuns && observer_ != nullptr) {
+            observer_->RowsRemoved(run->first, run->second);
+        }
+    }
+    if (!byRuns && observer_ != nullptr) {
         observer_->Reset();
     }
     return deleted;
+}
+
+void ResultList::RemoveRun(std::size_t first, std::size_t last, Upkeep upkeep) {
+    const auto begin = rows_.begin() + static_cast<std::ptrdiff_t>(first);
+    const auto end = rows_.begin() + static_cast<std::ptrdiff_t>(last + 1);
+    for (auto it = begin; it != end; ++it) {
+        if (upkeep != Upkeep::RowOnly) {
+            locations_->Remove(it->Key());
+        }
+        selectedCount_ -= it->item.selected ? 1 : 0;
+    }
+    if (upkeep == Upkeep::Full) {
+        modified_ = true;
+    }
+    rows_.erase(begin, end);
 }
 
 void ResultList::DeleteAll() {
@@ -388,6 +447,117 @@ ResultList::Summary ResultList::Summarize() const {
         ++(r.item.visit == VisitCode::Visited ? s.visited : s.withoutVisit);
     }
     return s;
+}
+
+namespace {
+
+// The picture of a cell whose text is empty: the status and visit codes; no other cell has one.
+int PictureOf(const ResultItem& item, ResultCell cell) {
+    switch (cell) {
+        case ResultCell::Status:
+            return static_cast<int>(item.status);
+        case ResultCell::Visit:
+            return static_cast<int>(item.visit);
+        default:
+            return -1;
+    }
+}
+
+// What a row is sorted by. The first eight bytes of the text, big-endian, settle most
+// comparisons without following the text's pointer; zero padding keeps their order byte-wise.
+struct RowSortKey {
+    std::uint64_t head = 0;
+    std::string_view text;
+    int picture = -1;
+    std::size_t row = 0;
+};
+
+std::uint64_t HeadOf(std::string_view text) {
+    std::uint64_t head = 0;
+    for (std::size_t i = 0; i < sizeof head; ++i) {
+        head <<= 8U;
+        head |= i < text.size() ? static_cast<unsigned char>(text[i]) : 0U;
+    }
+    return head;
+}
+
+bool KeyLess(const RowSortKey& a, const RowSortKey& b) {
+    if (a.text.empty() && b.text.empty()) {
+        return a.picture < b.picture;
+    }
+    if (a.head != b.head) {
+        return a.head < b.head;
+    }
+    return a.text < b.text;
+}
+
+}  // namespace
+
+std::vector<std::size_t> ResultList::SortOrder(ResultCell cell, bool descending) const {
+    std::vector<RowSortKey> keys(rows_.size());
+    for (std::size_t row = 0; row < rows_.size(); ++row) {
+        RowSortKey& key = keys[row];
+        key.text = CellText(row, cell);
+        key.head = HeadOf(key.text);
+        const ResultItem& item = rows_[row].item;
+        // The check box has no picture: its check orders it, unchecked first.
+        key.picture = cell == ResultCell::Select ? (item.selected ? 1 : 0) : PictureOf(item, cell);
+        key.row = row;
+    }
+    if (descending) {
+        std::stable_sort(keys.begin(), keys.end(),
+                         [](const RowSortKey& a, const RowSortKey& b) { return KeyLess(b, a); });
+    } else {
+        std::stable_sort(keys.begin(), keys.end(), KeyLess);
+    }
+    std::vector<std::size_t> order(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        order[i] = keys[i].row;
+    }
+    return order;
+}
+
+bool ResultList::ApplyOrder(std::span<const std::size_t> order) {
+    if (order.size() != rows_.size()) {
+        return false;
+    }
+    std::vector<std::size_t> newRowOf(order.size(), order.size());
+    for (std::size_t newRow = 0; newRow < order.size(); ++newRow) {
+        const std::size_t oldRow = order[newRow];
+        if (oldRow >= order.size() || newRowOf[oldRow] != order.size()) {
+            return false;
+        }
+        newRowOf[oldRow] = newRow;
+    }
+    if (observer_ != nullptr) {
+        observer_->AboutToReorder();
+    }
+    std::vector<Row> sorted;
+    sorted.reserve(rows_.size());
+    for (const std::size_t oldRow : order) {
+        sorted.push_back(std::move(rows_[oldRow]));
+    }
+    rows_.swap(sorted);
+    if (observer_ != nullptr) {
+        observer_->Reordered(newRowOf);
+    }
+    return true;
+}
+
+void ResultList::Sort(ResultCell cell, bool descending) {
+    ApplyOrder(SortOrder(cell, descending));
+}
+
+void ResultList::NotifyAboutToInsert(std::size_t first, std::size_t count) {
+    if (observer_ != nullptr) {
+        observer_->RowsAboutToBeInserted(first, first + count - 1);
+    }
+}
+
+void ResultList::NotifyInserted(std::size_t first, std::size_t count) {
+    if (observer_ != nullptr) {
+        observer_->RowsInserted(first, first + count - 1);
+    }
 }
 
 void ResultList::RowChanged(std::size_t row) {

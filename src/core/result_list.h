@@ -77,6 +77,9 @@ class ResultList {
     // Adds readied items behind the last row, as AddItem does, or as AddUnlistedItem with
     // onlyUnlisted; their locations go into the set in one run. Returns the rows added.
     std::size_t AppendPreparedItems(std::span<PreparedItem> items, bool onlyUnlisted);
+    // The drain of a search: every item behind the last row, as AddItem adds it, with one
+    // notice for the batch. Returns the rows added.
+    std::size_t AppendItems(std::span<ResultItem> items);
     // Room for this many more rows and locations, for a caller that knows how many will come.
     void Reserve(std::size_t more);
     // The Add command: before the current row, at the top without one; never selected.
@@ -122,6 +125,18 @@ class ResultList {
 
     Summary Summarize() const;
 
+    // The order the rows take when sorted by one cell: order[newRow] == oldRow. Texts compare
+    // byte-wise; two empty texts compare by the cell's picture (status or visit code), and
+    // the check cell by its check. Equal rows keep their order, also descending. Reads the
+    // list only, so it may run on another thread while nothing changes the list.
+    std::vector<std::size_t> SortOrder(ResultCell cell, bool descending) const;
+    // Puts the rows in that order (one Reordered notice), keeping the location set, selection
+    // count and every row-keyed index in step. An order that is not a permutation of the rows
+    // is ignored (false).
+    bool ApplyOrder(std::span<const std::size_t> order);
+    // SortOrder and ApplyOrder on the calling thread.
+    void Sort(ResultCell cell, bool descending);
+
     bool IsModified() const { return modified_; }
     void SetModified() { modified_ = true; }
     void ClearModified() { modified_ = false; }
@@ -148,13 +163,26 @@ class ResultList {
 
     enum class Upkeep { Full, KeepModified, RowOnly };
 
+    // Where a position given by a caller puts a new row.
+    std::size_t RowFor(std::ptrdiff_t position) const;
     // Cuts the cells to their limits and inserts the row; the location set is done already.
-    std::size_t Place(std::ptrdiff_t position, ResultItem&& item);
+    // No notice: the caller announces the rows of its batch.
+    void Place(std::size_t row, ResultItem&& item);
+    // Place with its own notice.
+    std::size_t PlaceOne(std::ptrdiff_t position, ResultItem&& item);
+
+    // More scattered runs than this go as one reset: a view pays for each removal notice.
+    static constexpr std::size_t kMaxRemovalRuns = 16;
 
     bool Delete(std::size_t row, Upkeep upkeep);
+    // Removes the rows marked true: one notice per contiguous run, or a reset for many runs.
+    std::size_t RemoveMarked(const std::vector<bool>& doomed, Upkeep upkeep);
+    void RemoveRun(std::size_t first, std::size_t last, Upkeep upkeep);
     void SetAllSelected(bool (*next)(bool));
     template <typename Match>
     std::size_t CheckMatching(Match match);
+    void NotifyAboutToInsert(std::size_t first, std::size_t count);
+    void NotifyInserted(std::size_t first, std::size_t count);
     void RowChanged(std::size_t row);
     void AllRowsChanged();
 

@@ -1,6 +1,7 @@
 #include "tasks/internet_search.h"
 
 #include <utility>
+#include <vector>
 
 #include "core/settings_table.h"
 #include "core/text.h"
@@ -30,8 +31,8 @@ bool InternetSearch::StartInternetSearch(std::string_view query, bool append) {
         state.taskRunning = false;
         return false;
     }
-    state.searchTarget = found.schemePath.empty() ? std::string(engines::kSystemSchemeName)
-                                                  : found.directory;
+    state.searchTarget =
+        found.schemePath.empty() ? std::string(engines::kSystemSchemeName) : found.directory;
     if (found.outcome == Outcome::kSchemeUnreadable) {
         state.taskRunning = false;
         return false;
@@ -65,7 +66,8 @@ bool InternetSearch::StartEngineThreads(std::string_view query) {
         env.host.SetEngineState(engine->name, EngineState::Idle);
     }
     while (!runtime_.pendingEngines.empty() && runtime_.activeThreadCount < limit) {
-        std::unique_ptr<engines::EngineDefinition> engine = std::move(runtime_.pendingEngines.front());
+        std::unique_ptr<engines::EngineDefinition> engine =
+            std::move(runtime_.pendingEngines.front());
         runtime_.pendingEngines.erase(runtime_.pendingEngines.begin());
         StartWorker(std::move(engine));
     }
@@ -82,7 +84,8 @@ bool InternetSearch::StartEngineThreads(std::string_view query) {
 void InternetSearch::StartNextEngine() {
     runtime_.slots.FreeEnded();
     while (!runtime_.pendingEngines.empty()) {
-        std::unique_ptr<engines::EngineDefinition> engine = std::move(runtime_.pendingEngines.front());
+        std::unique_ptr<engines::EngineDefinition> engine =
+            std::move(runtime_.pendingEngines.front());
         runtime_.pendingEngines.erase(runtime_.pendingEngines.begin());
         if (StartWorker(std::move(engine))) {
             return;
@@ -96,14 +99,19 @@ std::size_t InternetSearch::DrainResultQueue() {
         return 0;
     }
     std::deque<FoundItemRecord> records = runtime_.channel->TakeQueued();
-    for (FoundItemRecord& record : records) {
-        core::ResultItem item;
+    std::vector<core::ResultItem> items(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        FoundItemRecord& record = records[i];
+        core::ResultItem& item = items[i];
         item.title = std::move(record.title);
         item.location = std::move(record.location);
         item.searchTarget = record.engineName;
         item.preview = std::move(record.preview);
         item.previewHeight = env.cache.previewHeight;
-        env.list.AddItem(static_cast<std::ptrdiff_t>(env.list.Count()), std::move(item));
+    }
+    // One notice for the whole drain.
+    env.list.AppendItems(items);
+    for (const FoundItemRecord& record : records) {
         env.host.StepEngine(record.engineName);
     }
     if (env.cache.autoScroll && env.list.Count() > kAutoScrollRows) {

@@ -1,7 +1,9 @@
 #include "core/result_list.h"
+#include "core/sort_mark.h"
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -469,19 +471,34 @@ class RecordingObserver : public ResultListObserver {
     explicit RecordingObserver(const ResultList& list) : list_(list) {}
     std::vector<std::string> events;
 
-    void RowAboutToBeInserted(std::size_t row) override { Note("about-insert", row); }
-    void RowInserted(std::size_t row) override { Note("inserted", row); }
-    void RowAboutToBeRemoved(std::size_t row) override { Note("about-remove", row); }
-    void RowRemoved(std::size_t row) override { Note("removed", row); }
-    void AboutToReset() override { Note("about-reset", 0); }
-    void Reset() override { Note("reset", 0); }
-    void RowsChanged(std::size_t first, std::size_t last) override {
-        Note("changed " + std::to_string(first) + "-" + std::to_string(last), 0);
+    void RowsAboutToBeInserted(std::size_t first, std::size_t last) override {
+        Note("about-insert", first, last);
+    }
+    void RowsInserted(std::size_t first, std::size_t last) override {
+        Note("inserted", first, last);
+    }
+    void RowsAboutToBeRemoved(std::size_t first, std::size_t last) override {
+        Note("about-remove", first, last);
+    }
+    void RowsRemoved(std::size_t first, std::size_t last) override { Note("removed", first, last); }
+    void AboutToReset() override { Note("about-reset"); }
+    void Reset() override { Note("reset"); }
+    void RowsChanged(std::size_t first, std::size_t last) override { Note("changed", first, last); }
+    void AboutToReorder() override { Note("about-reorder"); }
+    void Reordered(std::span<const std::size_t> newRowOf) override {
+        std::string text = "reordered";
+        for (const std::size_t row : newRowOf) {
+            text += " " + std::to_string(row);
+        }
+        Note(text);
     }
 
   private:
-    void Note(const std::string& what, std::size_t row) {
-        events.push_back(what + " " + std::to_string(row) + " n=" + std::to_string(list_.Count()));
+    void Note(const std::string& what, std::size_t first, std::size_t last) {
+        Note(what + " " + std::to_string(first) + "-" + std::to_string(last));
+    }
+    void Note(const std::string& what) {
+        events.push_back(what + " n=" + std::to_string(list_.Count()));
     }
     const ResultList& list_;
 };
@@ -499,11 +516,207 @@ TEST(ResultListTest, ObserverHearsBeforeAndAfterEachChange) {
     list.SetObserver(nullptr);
     list.AddItem(0, MakeItem("c", "c"));
     const std::vector<std::string> expected = {
-        "about-insert 0 n=0", "inserted 0 n=1",    "about-insert 0 n=1", "inserted 0 n=2",
-        "changed 1-1 0 n=2",  "changed 0-1 0 n=2", "about-remove 0 n=2", "removed 0 n=1",
-        "about-reset 0 n=1",  "reset 0 n=0",
+        "about-insert 0-0 n=0", "inserted 0-0 n=1", "about-insert 0-0 n=1", "inserted 0-0 n=2",
+        "changed 1-1 n=2",      "changed 0-1 n=2",  "about-remove 0-0 n=2", "removed 0-0 n=1",
+        "about-remove 0-0 n=1", "removed 0-0 n=0",
     };
     EXPECT_EQ(observer.events, expected);
+}
+
+// Every source of many rows at once is heard as one range (or one reset), never row by row.
+TEST(ResultListTest, BatchesAreHeardOnce) {
+    ResultList list;
+    list.AddItem(0, MakeItem("old", "http://old/"));
+    RecordingObserver observer(list);
+    list.SetObserver(&observer);
+
+    std::vector<ResultItem> drained = {MakeItem("a", "http://a/"), MakeItem("b", "http://old/"),
+                                       MakeItem("c", "http://c/")};
+    EXPECT_EQ(list.AppendItems(drained), 3u) << "a drain adds duplicates as AddItem does";
+    std::vector<PreparedItem> loaded;
+    for (const char* location : {"http://a/", "http://d/", "http://e/"}) {
+        loaded.emplace_back(MakeItem("l", location));
+    }
+    EXPECT_EQ(list.AppendPreparedItems(loaded, true), 2u) << "the listed location is skipped";
+    std::vector<PreparedItem> none;
+    none.emplace_back(MakeItem("x", "http://d/"));
+    EXPECT_EQ(list.AppendPreparedItems(none, true), 0u);
+    const std::vector<std::string> expected = {
+        "about-insert 1-3 n=1",
+        "inserted 1-3 n=4",
+        "about-insert 4-5 n=4",
+        "inserted 4-5 n=6",
+    };
+    EXPECT_EQ(observer.events, expected) << "nothing added, nothing heard";
+    EXPECT_EQ(Locations(list), (std::vector<std::string>{"http://old/", "http://a/", "http://old/",
+                                                         "http://c/", "http://d/", "http://e/"}));
+    list.SetObserver(nullptr);
+}
+
+TEST(ResultListTest, DeleteSelectedIsHeardPerRunOrAsAReset) {
+    struct Case {
+        const char* name;
+        std::size_t rows;
+        std::vector<std::size_t> checked;
+        std::vector<std::string> expected;
+    };
+    std::vector<std::size_t> scattered;
+    for (std::size_t row = 0; row < 40; row += 2) {
+        scattered.push_back(row);
+    }
+    const Case cases[] = {
+        {"two runs, bottom up",
+         8,
+         {1, 2, 5},
+         {"about-remove 5-5 n=8", "removed 5-5 n=7", "about-remove 1-2 n=7", "removed 1-2 n=5"}},
+        {"everything is one run", 3, {0, 1, 2}, {"about-remove 0-2 n=3", "removed 0-2 n=0"}},
+        {"many scattered runs reset", 40, scattered, {"about-reset n=40", "reset n=20"}},
+        {"nothing checked, nothing heard", 3, {}, {}},
+    };
+    for (const Case& c : cases) {
+        ResultList list;
+        for (std::size_t row = 0; row < c.rows; ++row) {
+            const std::string id = std::to_string(row);
+            list.AddItem(static_cast<std::ptrdiff_t>(row), MakeItem(id, "http://" + id + "/"));
+        }
+        for (const std::size_t row : c.checked) {
+            list.SetSelected(row, true);
+        }
+        RecordingObserver observer(list);
+        list.SetObserver(&observer);
+        EXPECT_EQ(list.DeleteSelected(), c.checked.size()) << c.name;
+        EXPECT_EQ(observer.events, c.expected) << c.name;
+        EXPECT_EQ(list.SelectedCount(), 0u) << c.name;
+        EXPECT_EQ(list.Locations().Size(), c.rows - c.checked.size()) << c.name;
+        list.SetObserver(nullptr);
+    }
+}
+
+TEST(ResultListTest, DeleteAllIsOneReset) {
+    ResultList list;
+    list.AddItem(0, MakeItem("a", "http://a/"));
+    list.AddItem(1, MakeItem("b", "http://b/"));
+    RecordingObserver observer(list);
+    list.SetObserver(&observer);
+    list.DeleteAll();
+    EXPECT_EQ(observer.events, (std::vector<std::string>{"about-reset n=2", "reset n=0"}));
+    list.SetObserver(nullptr);
+}
+
+// Rows named by their title, with the other cells given; "" leaves a text empty.
+struct SortRow {
+    std::string title;
+    std::string location;
+    std::string target;
+    StatusCode status;
+    VisitCode visit;
+    bool selected;
+};
+
+std::vector<std::string> Titles(const ResultList& list) {
+    std::vector<std::string> out;
+    for (std::size_t row = 0; row < list.Count(); ++row) {
+        out.emplace_back(list.CellText(row, ResultCell::Title));
+    }
+    return out;
+}
+
+TEST(ResultListTest, SortsByEveryCellBothWays) {
+    using S = StatusCode;
+    using V = VisitCode;
+    const std::vector<SortRow> rows = {
+        {"r0", "http://b/", "Zeta", S::Normal, V::Visited, true},
+        {"r1", "http://a/", "alpha", S::Reachable, V::WithoutVisit, false},
+        {"r2", "http://B/", "", S::Unreachable, V::Visited, false},
+        {"r3", "http://\xC3\xA9/", "Zeta", S::Unknown, V::WithoutVisit, true},
+        {"r4", "http://a", "beta", S::Reachable, V::WithoutVisit, false},
+    };
+    struct Case {
+        ResultCell cell;
+        std::vector<std::string> ascending;
+    };
+    // Texts byte-wise (upper case before lower, a multi-byte letter last, the shorter prefix
+    // first, empty first); pictures by code, 3 < 5 < 6 < 10; equal rows keep their order.
+    const Case cases[] = {
+        {ResultCell::Location, {"r2", "r4", "r1", "r0", "r3"}},
+        {ResultCell::SearchTarget, {"r2", "r0", "r3", "r1", "r4"}},
+        {ResultCell::Status, {"r1", "r4", "r3", "r2", "r0"}},
+        {ResultCell::Visit, {"r1", "r3", "r4", "r0", "r2"}},
+        {ResultCell::Select, {"r1", "r2", "r4", "r0", "r3"}},
+        {ResultCell::Title, {"r0", "r1", "r2", "r3", "r4"}},
+        {ResultCell::Preview, {"r0", "r1", "r2", "r3", "r4"}},
+        {ResultCell::VerifyMark, {"r0", "r1", "r2", "r3", "r4"}},
+    };
+    // Descending reverses the order of unequal rows only.
+    const std::vector<std::vector<std::string>> descending = {
+        {"r3", "r0", "r1", "r4", "r2"}, {"r4", "r1", "r0", "r3", "r2"},
+        {"r0", "r2", "r3", "r1", "r4"}, {"r0", "r2", "r1", "r3", "r4"},
+        {"r0", "r3", "r1", "r2", "r4"}, {"r4", "r3", "r2", "r1", "r0"},
+        {"r4", "r3", "r2", "r1", "r0"}, {"r0", "r1", "r2", "r3", "r4"},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        for (const bool down : {false, true}) {
+            ResultList list;
+            for (const SortRow& row : rows) {
+                ResultItem item = MakeItem(row.title, row.location, row.status, row.selected);
+                item.searchTarget = row.target;
+                item.visit = row.visit;
+                list.AddItem(static_cast<std::ptrdiff_t>(list.Count()), std::move(item));
+            }
+            list.ClearModified();
+            list.Sort(cases[i].cell, down);
+            const std::size_t cell = static_cast<std::size_t>(cases[i].cell);
+            EXPECT_EQ(Titles(list), down ? descending[i] : cases[i].ascending)
+                << "cell " << cell << (down ? " descending" : " ascending");
+            EXPECT_EQ(list.SelectedCount(), 2u);
+            EXPECT_EQ(list.Locations().Size(), 4u) << "two locations differ in case only";
+            EXPECT_FALSE(list.IsModified()) << "a sort is no edit";
+        }
+    }
+}
+
+TEST(ResultListTest, ReorderIsHeardOnceWithEachRowsNewPlace) {
+    ResultList list;
+    for (const char* title : {"c", "a", "b"}) {
+        list.AddItem(static_cast<std::ptrdiff_t>(list.Count()),
+                     MakeItem(title, std::string("http://") + title + "/"));
+    }
+    RecordingObserver observer(list);
+    list.SetObserver(&observer);
+    list.Sort(ResultCell::Title, false);
+    EXPECT_EQ(observer.events,
+              (std::vector<std::string>{"about-reorder n=3", "reordered 2 0 1 n=3"}));
+    EXPECT_EQ(list.RowValue(0), 1u) << "the per-row value travels with its row";
+    list.SetObserver(nullptr);
+}
+
+TEST(ResultListTest, ApplyOrderRefusesWhatIsNoPermutation) {
+    ResultList list;
+    list.AddItem(0, MakeItem("a", "http://a/"));
+    list.AddItem(1, MakeItem("b", "http://b/"));
+    const std::vector<std::vector<std::size_t>> bad = {{0}, {0, 0}, {0, 2}, {1, 0, 2}};
+    for (const auto& order : bad) {
+        EXPECT_FALSE(list.ApplyOrder(order));
+        EXPECT_EQ(Titles(list), (std::vector<std::string>{"a", "b"}));
+    }
+    EXPECT_TRUE(list.ApplyOrder(std::vector<std::size_t>{1, 0}));
+    EXPECT_EQ(Titles(list), (std::vector<std::string>{"b", "a"}));
+}
+
+TEST(SortMarkTest, ASecondClickOnTheSameColumnTurnsTheOrderRound) {
+    SortMark mark;
+    EXPECT_FALSE(mark.Current().has_value());
+    const std::pair<ResultCell, bool> clicks[] = {
+        {ResultCell::Title, false},    {ResultCell::Title, true},  {ResultCell::Title, false},
+        {ResultCell::Location, false}, {ResultCell::Title, false}, {ResultCell::Title, true},
+    };
+    for (const auto& [cell, descending] : clicks) {
+        const SortChoice expected{cell, descending};
+        EXPECT_EQ(mark.Click(cell), expected);
+        EXPECT_EQ(mark.Current(), expected);
+    }
+    mark.Clear();
+    EXPECT_EQ(mark.Click(ResultCell::Title), (SortChoice{ResultCell::Title, false}));
 }
 
 }  // namespace
