@@ -7,8 +7,8 @@ namespace quexa::ui {
 class ResultListView;
 
 // The "Field Manager": the captions of the result list's hidden columns. An entry dragged onto
-// the list's header is shown where it is dropped (activating it, by Enter or a double click, shows it at the end);
-// a header section dragged onto this list is hidden.
+// the list's header is shown where it is dropped (activating it, by Enter or a double click, shows
+// it at the end); a header section dragged onto this list is hidden.
 class ColumnChooser : public QListWidget {
     Q_OBJECT
 

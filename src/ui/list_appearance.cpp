@@ -13,8 +13,7 @@ ListAppearance ListAppearance::FromProfile(const core::Profile& profile) {
     appearance.verticalGrid = settings::kVerticalGrid.ReadFlag(profile);
     if (settings::kUseBackgroundImage.ReadFlag(profile)) {
         const int chosen = settings::kBackgroundImage.Read(profile);
-        appearance.background =
-            chosen >= 0 && chosen < PictureBook::kBackgroundCount ? chosen : 0;
+        appearance.background = chosen >= 0 && chosen < PictureBook::kBackgroundCount ? chosen : 0;
     }
     return appearance;
 }

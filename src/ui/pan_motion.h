@@ -16,7 +16,9 @@ struct PanMotion {
     Pointer pointer = Pointer::Neutral;
 
     static PanMotion From(QPoint offset);
-    bool Horizontal() const { return direction == Direction::Left || direction == Direction::Right; }
+    bool Horizontal() const {
+        return direction == Direction::Left || direction == Direction::Right;
+    }
 
     bool operator==(const PanMotion&) const = default;
 };

@@ -27,9 +27,8 @@ QString PictureFor(bool horizontal, bool vertical) {
 
 QCursor CursorFor(PanMotion::Pointer pointer) {
     if (pointer == PanMotion::Pointer::Neutral) {
-        const QPixmap picture =
-            PictureBook::Picture(QStringLiteral("pan_both"), QSize(PanWindow::kPictureSize,
-                                                                   PanWindow::kPictureSize));
+        const QPixmap picture = PictureBook::Picture(
+            QStringLiteral("pan_both"), QSize(PanWindow::kPictureSize, PanWindow::kPictureSize));
         return QCursor(picture, PanWindow::kPictureSize / 2, PanWindow::kPictureSize / 2);
     }
     int degrees = 0;
@@ -62,6 +61,7 @@ PanWindow::PanWindow(QAbstractItemView& view, bool horizontal, bool vertical)
     setFixedSize(kSize, kSize);
     setMask(QRegion(2, 2, 27, 27, QRegion::Ellipse));
     setAccessibleName(QStringLiteral("Panning"));
+    sinceRowStep_.start();
 }
 
 void PanWindow::Start() {
@@ -97,8 +97,8 @@ void PanWindow::Step(QPoint offset) {
     if (motion.Horizontal()) {
         if (horizontal_) {
             QScrollBar* bar = view_.horizontalScrollBar();
-            const int step = motion.direction == PanMotion::Direction::Left ? -motion.distance
-                                                                              : motion.distance;
+            const int step =
+                motion.direction == PanMotion::Direction::Left ? -motion.distance : motion.distance;
             bar->setValue(std::clamp(bar->value() + step, 0, bar->maximum()));
         }
         return;
@@ -124,9 +124,8 @@ void PanWindow::ShowPointer(PanMotion::Pointer pointer) {
 void PanWindow::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QPixmap picture = PictureBook::Picture(PictureFor(horizontal_, vertical_),
-                                                 QSize(kPictureSize, kPictureSize),
-                                                 devicePixelRatioF());
+    const QPixmap picture = PictureBook::Picture(
+        PictureFor(horizontal_, vertical_), QSize(kPictureSize, kPictureSize), devicePixelRatioF());
     const int inset = (kSize - kPictureSize) / 2;
     painter.drawPixmap(inset, inset, picture);
 }

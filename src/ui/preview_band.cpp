@@ -59,8 +59,8 @@ QStringList PreviewBand::Lines(const QString& text, const QFont& font, QSize roo
     return lines;
 }
 
-void PreviewBand::Draw(QPainter& painter, const QRect& band, const QString& text,
-                       const QFont& font, const QColor& colour) {
+void PreviewBand::Draw(QPainter& painter, const QRect& band, const QString& text, const QFont& font,
+                       const QColor& colour) {
     const QRect area = TextRect(band);
     const QStringList lines = Lines(text, font, area.size());
     if (lines.isEmpty()) {
@@ -74,8 +74,7 @@ void PreviewBand::Draw(QPainter& painter, const QRect& band, const QString& text
     int top = area.top();
     for (const QString& line : lines) {
         painter.drawText(QRect(area.left(), top, area.width(), metrics.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextExpandTabs |
-                             Qt::TextSingleLine,
+                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextExpandTabs | Qt::TextSingleLine,
                          line);
         top += metrics.height();
     }

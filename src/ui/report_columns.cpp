@@ -90,9 +90,10 @@ void ReportColumns::Activate(int column, int headerPosition) {
         return;
     }
     const std::vector<int> order = ActiveOrder();
-    const int visualIndex = headerPosition >= 0 && headerPosition < static_cast<int>(order.size())
-                                ? header_.visualIndex(order[static_cast<std::size_t>(headerPosition)])
-                                : header_.count();
+    const int visualIndex =
+        headerPosition >= 0 && headerPosition < static_cast<int>(order.size())
+            ? header_.visualIndex(order[static_cast<std::size_t>(headerPosition)])
+            : header_.count();
     ActivateAt(column, visualIndex);
 }
 

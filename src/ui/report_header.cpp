@@ -64,9 +64,8 @@ void ReportHeader::OpenMenu(const QPoint& globalPosition) {
     menu.addSeparator();
     QAction* fieldManager = menu.addAction(QString::fromLatin1(kFieldManager));
     menu.setDefaultAction(fieldManager);
-    if (menu.exec(globalPosition) == fieldManager) {
-        emit FieldManagerRequested();
-    }
+    connect(fieldManager, &QAction::triggered, this, &ReportHeader::FieldManagerRequested);
+    menu.exec(globalPosition);
 }
 
 void ReportHeader::contextMenuEvent(QContextMenuEvent* event) {
@@ -76,15 +75,16 @@ void ReportHeader::contextMenuEvent(QContextMenuEvent* event) {
 
 void ReportHeader::mousePressEvent(QMouseEvent* event) {
     draggingOut_ = false;
-    pressedSection_ = event->button() == Qt::LeftButton ? logicalIndexAt(event->position().toPoint())
-                                                        : -1;
+    pressedSection_ =
+        event->button() == Qt::LeftButton ? logicalIndexAt(event->position().toPoint()) : -1;
     pressPosition_ = event->position().toPoint();
     QHeaderView::mousePressEvent(event);
 }
 
 void ReportHeader::mouseMoveEvent(QMouseEvent* event) {
     const QPoint position = event->position().toPoint();
-    const bool offTheHeader = position.y() > height() + height() / 2 || position.y() < -height() / 2;
+    const bool offTheHeader =
+        position.y() > height() + height() / 2 || position.y() < -height() / 2;
     if (pressedSection_ >= 0 && (event->buttons() & Qt::LeftButton) && offTheHeader) {
         DragOut(std::exchange(pressedSection_, -1));
         return;

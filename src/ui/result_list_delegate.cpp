@@ -38,8 +38,7 @@ QRect ResultListDelegate::TextRect(const QRect& cell) {
 }
 
 bool ResultListDelegate::IsCut(const QString& text, const QRect& cell, const QFont& font) {
-    return !text.isEmpty() &&
-           QFontMetrics(font).horizontalAdvance(text) > TextRect(cell).width();
+    return !text.isEmpty() && QFontMetrics(font).horizontalAdvance(text) > TextRect(cell).width();
 }
 
 int ResultListDelegate::WidthFor(const QString& text, const QFont& font) {
@@ -76,11 +75,9 @@ void ResultListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const QRect area = TextRect(option.rect);
     painter->save();
     painter->setFont(option.font);
-    painter->setPen(option.palette.color(QPalette::Active,
-                                         Highlighted(option) ? QPalette::HighlightedText
-                                                             : QPalette::Text));
-    const QString shown =
-        QFontMetrics(option.font).elidedText(text, Qt::ElideRight, area.width());
+    painter->setPen(option.palette.color(
+        QPalette::Active, Highlighted(option) ? QPalette::HighlightedText : QPalette::Text));
+    const QString shown = QFontMetrics(option.font).elidedText(text, Qt::ElideRight, area.width());
     painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
     painter->restore();
 }

@@ -69,7 +69,7 @@ QVariant ResultListModel::PictureData(int row, int column, int role) const {
 }
 
 QVariant ResultListModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
+    if (!index.isValid() || !checkIndex(index)) {
         return {};
     }
     const int row = index.row();
@@ -107,7 +107,7 @@ QVariant ResultListModel::headerData(int section, Qt::Orientation orientation, i
 }
 
 Qt::ItemFlags ResultListModel::flags(const QModelIndex& index) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
+    if (!index.isValid() || !checkIndex(index)) {
         return Qt::NoItemFlags;
     }
     Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
@@ -118,8 +118,8 @@ Qt::ItemFlags ResultListModel::flags(const QModelIndex& index) const {
 }
 
 bool ResultListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::CheckStateRole || !IsCheckColumn(index.column()) ||
-        !checkIndex(index, CheckIndexOption::IndexIsValid)) {
+    if (role != Qt::CheckStateRole || !index.isValid() || !IsCheckColumn(index.column()) ||
+        !checkIndex(index)) {
         return false;
     }
     const bool selected = value.value<Qt::CheckState>() == Qt::Checked;

@@ -263,9 +263,9 @@ void ResultListView::SetCurrentRow(int row) {
         return;
     }
     const int column = columns_.ActiveOrder().empty() ? 0 : columns_.ActiveOrder().back();
-    selectionModel()->setCurrentIndex(model_->index(row, column),
-                                      QItemSelectionModel::ClearAndSelect |
-                                          QItemSelectionModel::Rows);
+    selectionModel()->setCurrentIndex(
+        model_->index(row, column),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(currentIndex());
 }
 
@@ -353,12 +353,13 @@ void ResultListView::PaintRow(QPainter& painter, const RowPaint& row) const {
     if (previewHeight_ > 0) {
         const QRect band(row.rect.left(), row.rect.top() + CellHeight(), row.rect.width(),
                          previewHeight_);
-        const QColor colour = palette().color(QPalette::Active, row.selected && focused
-                                                                    ? QPalette::HighlightedText
-                                                                    : QPalette::Highlight);
-        PreviewBand::Draw(painter, band,
-                          model_->Text(row.row, ResultListModel::ColumnOf(core::ResultCell::Preview)),
-                          font(), colour);
+        const QColor colour =
+            palette().color(QPalette::Active, row.selected && focused ? QPalette::HighlightedText
+                                                                      : QPalette::Highlight);
+        PreviewBand::Draw(
+            painter, band,
+            model_->Text(row.row, ResultListModel::ColumnOf(core::ResultCell::Preview)), font(),
+            colour);
     }
 }
 
@@ -366,7 +367,8 @@ void ResultListView::PaintGrid(QPainter& painter, const RowPaint& row) const {
     painter.setPen(palette().color(QPalette::Mid));
     if (appearance_.verticalGrid) {
         // Through the cells, not through the preview text under them.
-        const int bottom = row.rect.top() + (previewHeight_ > 0 ? CellHeight() : row.rect.height()) - 1;
+        const int bottom =
+            row.rect.top() + (previewHeight_ > 0 ? CellHeight() : row.rect.height()) - 1;
         for (int visual = 0; visual < header_->count(); ++visual) {
             const int column = header_->logicalIndex(visual);
             if (header_->isSectionHidden(column)) {
@@ -402,10 +404,10 @@ void ResultListView::paintEvent(QPaintEvent* event) {
     const int gridLine = appearance_.horizontalGrid ? 1 : 0;
     const QModelIndex current = currentIndex();
     for (int row = first; row <= last; ++row) {
-        const RowPaint paint{row,
-                             QRect(left, rowViewportPosition(row), ContentRight() - left,
-                                   RowHeight() - gridLine),
-                             selectionModel()->isSelected(model_->index(row, 0))};
+        const RowPaint paint{
+            row,
+            QRect(left, rowViewportPosition(row), ContentRight() - left, RowHeight() - gridLine),
+            selectionModel()->isSelected(model_->index(row, 0))};
         PaintRow(painter, paint);
         PaintGrid(painter, paint);
         if (ShowsFocus() && current.isValid() && current.row() == row) {
@@ -438,11 +440,10 @@ void ResultListView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const QRect cell = visualRect(index);
-    const bool onCheckBox =
-        ResultListModel::IsCheckColumn(index.column()) &&
-        ResultListDelegate::CheckBoxRect(QRect(cell.left(), cell.top(), cell.width(), CellHeight()),
-                                         this)
-            .contains(position);
+    const bool onCheckBox = ResultListModel::IsCheckColumn(index.column()) &&
+                            ResultListDelegate::CheckBoxRect(
+                                QRect(cell.left(), cell.top(), cell.width(), CellHeight()), this)
+                                .contains(position);
     if (onCheckBox) {
         model_->ToggleSelected(index.row());
     }
@@ -463,8 +464,8 @@ void ResultListView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier && model_ != nullptr &&
-        CurrentRow() >= 0) {
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier &&
+        model_ != nullptr && CurrentRow() >= 0) {
         model_->ToggleSelected(CurrentRow());
         emit CellClicked(CurrentRow(), ResultListModel::ColumnOf(core::ResultCell::Select), true);
         event->accept();

@@ -10,8 +10,8 @@ namespace quexa::ui::testing {
 using core::StatusCode;
 using core::VisitCode;
 
-core::ResultItem Item(std::string title, std::string location, StatusCode status,
-                      VisitCode visit, bool selected, std::string target, std::string preview) {
+core::ResultItem Item(std::string title, std::string location, StatusCode status, VisitCode visit,
+                      bool selected, std::string target, std::string preview) {
     core::ResultItem item;
     item.title = std::move(title);
     item.location = std::move(location);
@@ -35,8 +35,7 @@ std::vector<core::ResultItem> MixedRows() {
              ""),
         Item("bravo", "http://b.example/", StatusCode::Timeout, VisitCode::WithoutVisit, false,
              "Echo"),
-        Item("", "http://f.example/", StatusCode::Verifing, VisitCode::Visited, false,
-             "Charlie"),
+        Item("", "http://f.example/", StatusCode::Verifing, VisitCode::Visited, false, "Charlie"),
     };
 }
 

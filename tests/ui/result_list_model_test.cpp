@@ -28,8 +28,7 @@ class ResultListModelTest : public QObject {
     // The model and a tester that checks every signal it sends against the model's answers.
     struct Watched {
         explicit Watched(core::ResultList& list)
-            : model(list),
-              tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest) {}
+            : model(list), tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest) {}
         ResultListModel model;
         QAbstractItemModelTester tester;
     };
@@ -68,8 +67,10 @@ class ResultListModelTest : public QObject {
         QCOMPARE(at(ResultCell::Visit).data(ResultListModel::CodeRole).toInt(), visit);
         QCOMPARE(at(ResultCell::Status).data(Qt::AccessibleTextRole).toString(), statusText);
         QCOMPARE(at(ResultCell::Visit).data(Qt::AccessibleTextRole).toString(), visitText);
-        const QPixmap statusPicture = at(ResultCell::Status).data(Qt::DecorationRole).value<QPixmap>();
-        const QPixmap visitPicture = at(ResultCell::Visit).data(Qt::DecorationRole).value<QPixmap>();
+        const QPixmap statusPicture =
+            at(ResultCell::Status).data(Qt::DecorationRole).value<QPixmap>();
+        const QPixmap visitPicture =
+            at(ResultCell::Visit).data(Qt::DecorationRole).value<QPixmap>();
         QCOMPARE(statusPicture.size(), QSize(16, 16));
         QCOMPARE(statusPicture.toImage(), PictureBook::CodePicture(status).toImage());
         QCOMPARE(visitPicture.toImage(), PictureBook::CodePicture(visit).toImage());
@@ -92,8 +93,8 @@ class ResultListModelTest : public QObject {
         for (const int code : {3, 4, 5, 6, 7, 8, 9, 10}) {
             const QImage image = PictureBook::CodePicture(code).toImage();
             QVERIFY2(!image.isNull(), qPrintable(QString::number(code)));
-            seen.insert(QByteArray(reinterpret_cast<const char*>(image.constBits()),
-                                   image.sizeInBytes()));
+            seen.insert(
+                QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
         }
         QCOMPARE(seen.size(), std::size_t{8});
         QVERIFY(PictureBook::CodePicture(2).isNull());
@@ -103,8 +104,8 @@ class ResultListModelTest : public QObject {
     void HeadersAreTheColumnCaptions() {
         core::ResultList list;
         ResultListModel model(list);
-        const QStringList expected{"", "", "Status", "Visit", "Select", "Title", "Location",
-                                   "Search Target"};
+        const QStringList expected{"",       "",      "Status",   "Visit",
+                                   "Select", "Title", "Location", "Search Target"};
         QCOMPARE(model.columnCount(), expected.size());
         for (int column = 0; column < model.columnCount(); ++column) {
             QCOMPARE(model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(),
@@ -154,9 +155,9 @@ class ResultListModelTest : public QObject {
         for (const core::ResultItem& item : testing::MixedRows()) {
             list.AddItem(5, item);
         }
-        list.AddItemByHand(std::nullopt, testing::Item("hand", "http://hand.example/",
-                                                       StatusCode::Normal, VisitCode::WithoutVisit,
-                                                       false));
+        list.AddItemByHand(std::nullopt,
+                           testing::Item("hand", "http://hand.example/", StatusCode::Normal,
+                                         VisitCode::WithoutVisit, false));
         list.Sort(ResultCell::Title, false);
         list.Sort(ResultCell::Status, true);
         watched.model.sort(Column(ResultCell::Location), Qt::DescendingOrder);

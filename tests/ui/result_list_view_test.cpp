@@ -168,10 +168,10 @@ class ResultListViewTest : public QObject {
         QTest::newRow("Select") << Column(ResultCell::Select) << QStringList();
         QTest::newRow("Title") << Column(ResultCell::Title)
                                << QStringList{"", "Echo", "alpha", "bravo", "charlie", "delta"};
-        QTest::newRow("Location")
-            << Column(ResultCell::Location)
-            << QStringList{"http://a.example/", "http://b.example/", "http://c.example/",
-                           "http://d.example/", "http://e.example/", "http://f.example/"};
+        QTest::newRow("Location") << Column(ResultCell::Location)
+                                  << QStringList{"http://a.example/", "http://b.example/",
+                                                 "http://c.example/", "http://d.example/",
+                                                 "http://e.example/", "http://f.example/"};
         QTest::newRow("Search Target")
             << Column(ResultCell::SearchTarget)
             << QStringList{"", "Alpha", "Beta", "Charlie", "Delta", "Echo"};
@@ -234,7 +234,8 @@ class ResultListViewTest : public QObject {
         QCOMPARE(shown.view.SortedBy()->descending, true);
         QCOMPARE(shown.view.CurrentRow(), 19);
         QCOMPARE(shown.model.Text(19, title), QStringLiteral("Title 000480"));
-        QVERIFY(shown.view.viewport()->rect().intersects(shown.view.visualRect(shown.view.currentIndex())));
+        QVERIFY(shown.view.viewport()->rect().intersects(
+            shown.view.visualRect(shown.view.currentIndex())));
         QVERIFY(shown.view.selectionModel()->isRowSelected(19, {}));
     }
 
@@ -394,7 +395,8 @@ class ResultListViewTest : public QObject {
         const QImage picture = shown.view.viewport()->grab().toImage();
         const int scale = static_cast<int>(picture.devicePixelRatio());
         const auto pixel = [&](QPoint at) { return picture.pixelColor(at * scale); };
-        const QRect target = shown.view.visualRect(shown.model.index(1, Column(ResultCell::SearchTarget)));
+        const QRect target =
+            shown.view.visualRect(shown.model.index(1, Column(ResultCell::SearchTarget)));
         const QColor rowTwo = pixel(QPoint(target.right() - 3, target.top() + 2));
         if (appearance.alternateRows) {
             QCOMPARE(rowTwo, shown.view.Colour(0));
@@ -402,17 +404,18 @@ class ResultListViewTest : public QObject {
             QVERIFY(rowTwo != shown.view.Colour(0));
         }
         const QRect title = shown.view.visualRect(shown.model.index(0, Column(ResultCell::Title)));
-        const QColor grid = shown.view.palette().color(QPalette::Mid);
-        QCOMPARE(pixel(QPoint(title.right(), title.top() + 3)) == grid, appearance.verticalGrid);
-        QCOMPARE(pixel(QPoint(title.left() + 2, title.bottom())) == grid,
+        const QRgb grid = shown.view.palette().color(QPalette::Mid).rgb();
+        QCOMPARE(pixel(QPoint(title.right(), title.top() + 3)).rgb() == grid,
+                 appearance.verticalGrid);
+        QCOMPARE(pixel(QPoint(title.left() + 2, title.bottom())).rgb() == grid,
                  appearance.horizontalGrid);
         const int belowRows = shown.view.rowViewportPosition(3) + shown.view.rowHeight(3) + 10;
         const QImage below = picture.copy(0, belowRows * scale, 160 * scale, 80 * scale);
-        const QColor base = shown.view.palette().color(QPalette::Base);
+        const QRgb base = shown.view.palette().color(QPalette::Base).rgb();
         bool plain = true;
         for (int y = 0; y < below.height() && plain; ++y) {
             for (int x = 0; x < below.width() && plain; ++x) {
-                plain = below.pixelColor(x, y) == base;
+                plain = below.pixel(x, y) == base;
             }
         }
         QCOMPARE(plain, !appearance.background.has_value());
@@ -421,11 +424,11 @@ class ResultListViewTest : public QObject {
     void EmptyListShowsItsText() {
         Shown shown(0, QSize(600, 300));
         const QImage empty = shown.view.viewport()->grab().toImage();
-        const QColor shadow = shown.view.palette().color(QPalette::Dark);
+        const QRgb shadow = shown.view.palette().color(QPalette::Dark).rgb();
         int shadowPixels = 0;
         for (int y = 0; y < empty.height(); ++y) {
             for (int x = 0; x < empty.width(); ++x) {
-                shadowPixels += empty.pixelColor(x, y) == shadow ? 1 : 0;
+                shadowPixels += empty.pixel(x, y) == shadow ? 1 : 0;
             }
         }
         QVERIFY2(shadowPixels > 50, qPrintable(QString::number(shadowPixels)));
@@ -447,7 +450,8 @@ class ResultListViewTest : public QObject {
 
         // Right clicks: the row under the mouse, or -1 below the rows.
         const QPoint onRow = shown.CellCentre(4, title);
-        QContextMenuEvent mouse(QContextMenuEvent::Mouse, onRow, shown.view.viewport()->mapToGlobal(onRow));
+        QContextMenuEvent mouse(QContextMenuEvent::Mouse, onRow,
+                                shown.view.viewport()->mapToGlobal(onRow));
         QApplication::sendEvent(shown.view.viewport(), &mouse);
         QCOMPARE(menus.last().at(0).toInt(), 4);
         QContextMenuEvent empty(QContextMenuEvent::Mouse, QPoint(10, 390), QPoint(10, 390));
@@ -481,11 +485,13 @@ class ResultListViewTest : public QObject {
         const int widest = ResultListDelegate::WidthFor(QString(60, QLatin1Char('W')), bold);
         ReportHeader* header = shown.view.Header();
         const int divider = header->sectionViewportPosition(title) + header->sectionSize(title) - 1;
-        QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, QPoint(divider, header->height() / 2));
+        QTest::mouseDClick(header->viewport(), Qt::LeftButton, {},
+                           QPoint(divider, header->height() / 2));
         QCOMPARE(shown.view.columnWidth(title), widest);
         // A picture column keeps room for its caption.
         shown.view.AutoSizeColumn(Column(ResultCell::Status));
-        QVERIFY(shown.view.columnWidth(Column(ResultCell::Status)) >= PictureBook::kCellPictureSize);
+        QVERIFY(shown.view.columnWidth(Column(ResultCell::Status)) >=
+                PictureBook::kCellPictureSize);
         QVERIFY(shown.view.columnWidth(Column(ResultCell::Status)) >=
                 header->sectionSizeHint(Column(ResultCell::Status)));
     }
@@ -514,8 +520,9 @@ class ResultListViewTest : public QObject {
         QScrollBar* bar = shown.view.verticalScrollBar();
         const auto wheel = [&](int delta) {
             const QPointF at(50, 50);
-            QWheelEvent event(at, shown.view.viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta),
-                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QWheelEvent event(at, shown.view.viewport()->mapToGlobal(at), QPoint(),
+                              QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                              false);
             QApplication::sendEvent(shown.view.viewport(), &event);
         };
         shown.view.SetWheelLines(3);
@@ -543,12 +550,14 @@ class ResultListViewTest : public QObject {
         using D = PanMotion::Direction;
         using P = PanMotion::Pointer;
         QTest::newRow("resting") << QPoint(3, -4) << int(D::Up) << 0 << int(P::Neutral);
-        QTest::newRow("near but out of the rest") << QPoint(0, 6) << int(D::Down) << 0 << int(P::Down);
+        QTest::newRow("near but out of the rest")
+            << QPoint(0, 6) << int(D::Down) << 0 << int(P::Down);
         QTest::newRow("right") << QPoint(40, 10) << int(D::Right) << 5 << int(P::Right);
         QTest::newRow("left") << QPoint(-17, 16) << int(D::Left) << 2 << int(P::Left);
         QTest::newRow("equal goes vertical") << QPoint(-24, -24) << int(D::Up) << 3 << int(P::Up);
         QTest::newRow("down") << QPoint(2, 80) << int(D::Down) << 10 << int(P::Down);
-        QTest::newRow("at the origin's column") << QPoint(0, 0) << int(D::Up) << 0 << int(P::Neutral);
+        QTest::newRow("at the origin's column")
+            << QPoint(0, 0) << int(D::Up) << 0 << int(P::Neutral);
     }
 
     void PanMotionFollowsThePointer() {
@@ -601,7 +610,8 @@ class ResultListViewTest : public QObject {
         QAccessibleInterface* check = cells->cellAt(0, Column(ResultCell::Select));
         QVERIFY(check->state().checkable);
         QVERIFY(check->state().checked);
-        QCOMPARE(cells->columnDescription(Column(ResultCell::Location)), QStringLiteral("Location"));
+        QCOMPARE(cells->columnDescription(Column(ResultCell::Location)),
+                 QStringLiteral("Location"));
     }
 };
 
