@@ -14,7 +14,7 @@ namespace {
 const QSize kFrameSize(70, 63);
 const QSize kLensSize(30, 30);
 // How far the lens's centre strays from the middle of the page.
-constexpr double kOrbit = 11.0;
+constexpr double kOrbit = 8.0;
 
 }  // namespace
 

@@ -59,6 +59,8 @@ ResultListView::ResultListView(QWidget* parent)
       colours_{QColor(192, 216, 192), QColor(192, 192, 208), QColor(0, 64, 128)},
       wheelLines_(QApplication::wheelScrollLines()) {
     setHorizontalHeader(header_);
+    // The table hides the mark while it does not sort by itself; sorting is ours.
+    header_->setSortIndicatorShown(true);
     setItemDelegate(delegate_);
     QHeaderView* rows = verticalHeader();
     rows->hide();
@@ -98,6 +100,7 @@ ResultListView::~ResultListView() {
 
 void ResultListView::setModel(QAbstractItemModel* model) {
     QTableView::setModel(model);
+    header_->setSortIndicatorShown(true);
     model_ = qobject_cast<ResultListModel*>(model);
     if (selectionModel() != nullptr) {
         connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,

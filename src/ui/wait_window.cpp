@@ -46,7 +46,7 @@ WaitWindow::WaitWindow(core::WaitState& state, QWidget* parent)
     setAccessibleName(FromUtf8(kFixedTitle));
     text_->setAccessibleDescription(QStringLiteral("What the work is doing"));
     text_->setWordWrap(true);
-    text_->setMinimumWidth(260);
+    text_->setMinimumWidth(300);
     progress_->setAccessibleName(QStringLiteral("Progress"));
     progress_->setTextVisible(false);
     counter_->setAccessibleDescription(QStringLiteral("Units done of the total"));
@@ -63,6 +63,7 @@ WaitWindow::WaitWindow(core::WaitState& state, QWidget* parent)
     layout->addWidget(animation_, 0, 0, 2, 1, Qt::AlignTop);
     layout->addWidget(text_, 0, 1);
     layout->addLayout(bottom, 1, 1);
+    layout->setHorizontalSpacing(12);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(cancel_, &QPushButton::clicked, this, &WaitWindow::Cancel);
