@@ -241,14 +241,24 @@ void ResultListView::SortByColumn(int column) {
     if (model_ == nullptr || column < 0 || column >= ReportColumns::kCount) {
         return;
     }
+    const core::SortMark before = sortMark_;
     const core::SortChoice choice = sortMark_.Click(ResultListModel::CellOf(column));
-    const Qt::SortOrder order = choice.descending ? Qt::DescendingOrder : Qt::AscendingOrder;
     // Only the focus row keeps its mark through a sort; a scattered selection would cost a
     // bookkeeping entry per row.
     const QModelIndex current = currentIndex();
     selectionModel()->clearSelection();
-    model_->sort(column, order);
-    header_->setSortIndicator(column, order);
+    bool sorted = true;
+    if (sorter_) {
+        sorted = sorter_(choice);
+    } else {
+        model_->List().Sort(choice.cell, choice.descending);
+    }
+    if (!sorted) {
+        sortMark_ = before;
+    } else {
+        header_->setSortIndicator(column,
+                                  choice.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    }
     if (current.isValid()) {
         const QModelIndex moved = currentIndex();
         selectionModel()->select(moved, QItemSelectionModel::Select | QItemSelectionModel::Rows);

@@ -5,6 +5,7 @@
 #include <QTableView>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 #include "core/column_layout.h"
@@ -71,7 +72,14 @@ class ResultListView : public QTableView {
     // A double click on a divider: the widest text of the column in all rows.
     void AutoSizeColumn(int column);
 
-    // Sorting by a header click: the same column again turns the order round.
+    // What sorts the rows for a header click; true when it sorted. Without one the model sorts
+    // on this thread; the result view installs the task layer's sort, which works the order
+    // out on another thread while the wait window paints, and refuses while other work runs.
+    using Sorter = std::function<bool(core::SortChoice choice)>;
+    void SetSorter(Sorter sorter) { sorter_ = std::move(sorter); }
+
+    // Sorting by a header click: the same column again turns the order round. The focus row
+    // keeps the focus and is scrolled into view.
     void SortByColumn(int column);
     std::optional<core::SortChoice> SortedBy() const { return sortMark_.Current(); }
 
@@ -129,6 +137,7 @@ class ResultListView : public QTableView {
     ListAppearance appearance_;
     std::array<QColor, kColourCount> colours_;
     core::SortMark sortMark_;
+    Sorter sorter_;
     QPointer<PanWindow> pan_;
     int previewHeight_ = 0;
     int wheelLines_ = 3;

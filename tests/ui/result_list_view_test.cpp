@@ -239,6 +239,36 @@ class ResultListViewTest : public QObject {
         QVERIFY(shown.view.selectionModel()->isRowSelected(19, {}));
     }
 
+    void InstalledSorterDecidesAndARefusalKeepsTheMark() {
+        Shown shown;
+        shown.AddMixedRows();
+        std::vector<core::SortChoice> asked;
+        bool allow = true;
+        shown.view.SetSorter([&](core::SortChoice choice) {
+            asked.push_back(choice);
+            if (allow) {
+                shown.list.Sort(choice.cell, choice.descending);
+            }
+            return allow;
+        });
+        const int title = Column(ResultCell::Title);
+        shown.view.SortByColumn(title);
+        QCOMPARE(asked.size(), std::size_t{1});
+        QCOMPARE(shown.view.Header()->sortIndicatorSection(), title);
+        allow = false;
+        shown.view.SortByColumn(title);
+        QCOMPARE(asked.size(), std::size_t{2});
+        QVERIFY(asked.back().descending);
+        // Refused: the mark and the rows stay, and the next click asks for the same again.
+        QCOMPARE(shown.view.Header()->sortIndicatorOrder(), Qt::AscendingOrder);
+        QVERIFY(!shown.view.SortedBy()->descending);
+        QCOMPARE(shown.model.Text(0, title), QString());
+        allow = true;
+        shown.view.SortByColumn(title);
+        QVERIFY(asked.back().descending);
+        QCOMPARE(shown.model.Text(0, title), QStringLiteral("delta"));
+    }
+
     void LayoutRoundTrip() {
         core::MemoryProfile profile;
         {
