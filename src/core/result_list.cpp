@@ -68,13 +68,13 @@ std::size_t ResultList::AppendItems(std::span<ResultItem> items) {
     if (items.empty()) {
         return 0;
     }
-    const std::size_t first = rows_.size();
+    const std::size_t first = order_.size();
     NotifyAboutToInsert(first, items.size());
     Reserve(items.size());
     for (ResultItem& item : items) {
         RemoveSeparators(item);
         locations_->Insert(item.location);
-        Place(rows_.size(), std::move(item));
+        Place(order_.size(), std::move(item));
     }
     NotifyInserted(first, items.size());
     return items.size();
@@ -107,11 +107,11 @@ std::size_t ResultList::AppendPreparedItems(std::span<PreparedItem> items, bool 
     if (added == 0) {
         return 0;
     }
-    const std::size_t first = rows_.size();
+    const std::size_t first = order_.size();
     NotifyAboutToInsert(first, added);
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (comes[i]) {
-            Place(rows_.size(), std::move(items[i].item_));
+            Place(order_.size(), std::move(items[i].item_));
         }
     }
     NotifyInserted(first, added);
@@ -119,7 +119,8 @@ std::size_t ResultList::AppendPreparedItems(std::span<PreparedItem> items, bool 
 }
 
 void ResultList::Reserve(std::size_t more) {
-    rows_.reserve(rows_.size() + more);
+    slots_.reserve(order_.size() + more);
+    order_.reserve(order_.size() + more);
     locations_->Reserve(locations_->Size() + more);
 }
 
@@ -130,7 +131,7 @@ void ResultList::RemoveSeparators(ResultItem& item) {
 }
 
 std::size_t ResultList::RowFor(std::ptrdiff_t position) const {
-    return position < 0 ? 0 : std::min(static_cast<std::size_t>(position), rows_.size());
+    return position < 0 ? 0 : std::min(static_cast<std::size_t>(position), order_.size());
 }
 
 std::size_t ResultList::PlaceOne(std::ptrdiff_t position, ResultItem&& item) {
@@ -157,11 +158,13 @@ void ResultList::Place(std::size_t row, ResultItem&& item) {
     item.visit = KnownVisit(item.visit);
     const bool selected = item.selected;
 
-    if (row == rows_.size()) {
-        rows_.emplace_back(std::move(item), row, std::move(longKey));
+    const std::uint32_t slot = TakeSlot(Row(std::move(item), row, std::move(longKey)));
+    if (row == order_.size()) {
+        order_.push_back(slot);
+        positions_.Appended(slot);
     } else {
-        rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(row),
-                     Row(std::move(item), row, std::move(longKey)));
+        order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(row), slot);
+        positions_.Invalidate();
     }
     selectedCount_ += selected ? 1 : 0;
     modified_ = true;
@@ -170,15 +173,15 @@ void ResultList::Place(std::size_t row, ResultItem&& item) {
 ResultList::Added ResultList::AddItemByHand(std::optional<std::size_t> currentRow,
                                             ResultItem item) {
     item.selected = false;
-    const std::size_t position = std::min(currentRow.value_or(0), rows_.size());
+    const std::size_t position = std::min(currentRow.value_or(0), order_.size());
     return AddItem(static_cast<std::ptrdiff_t>(position), std::move(item));
 }
 
 std::string_view ResultList::CellText(std::size_t row, ResultCell cell) const {
-    if (row >= rows_.size()) {
+    if (row >= order_.size()) {
         return {};
     }
-    const Row& r = rows_[row];
+    const Row& r = At(row);
     if (cell == ResultCell::VerifyMark) {
         return r.checked ? kChecked : kNotChecked;
     }
@@ -187,10 +190,10 @@ std::string_view ResultList::CellText(std::size_t row, ResultCell cell) const {
 }
 
 bool ResultList::SetCellText(std::size_t row, ResultCell cell, std::string_view text) {
-    if (row >= rows_.size()) {
+    if (row >= order_.size()) {
         return false;
     }
-    Row& r = rows_[row];
+    Row& r = At(row);
     if (cell == ResultCell::VerifyMark) {
         if (text != kChecked && text != kNotChecked) {
             return false;
@@ -211,30 +214,30 @@ bool ResultList::SetCellText(std::size_t row, ResultCell cell, std::string_view 
 }
 
 bool ResultList::SetStatus(std::size_t row, StatusCode status) {
-    if (row >= rows_.size()) {
+    if (row >= order_.size()) {
         return false;
     }
-    rows_[row].item.status = status;
+    At(row).item.status = status;
     modified_ = true;
     RowChanged(row);
     return true;
 }
 
 bool ResultList::SetVisit(std::size_t row, VisitCode visit) {
-    if (row >= rows_.size()) {
+    if (row >= order_.size()) {
         return false;
     }
-    rows_[row].item.visit = KnownVisit(visit);
+    At(row).item.visit = KnownVisit(visit);
     modified_ = true;
     RowChanged(row);
     return true;
 }
 
 bool ResultList::SetSelected(std::size_t row, bool selected) {
-    if (row >= rows_.size()) {
+    if (row >= order_.size()) {
         return false;
     }
-    bool& current = rows_[row].item.selected;
+    bool& current = At(row).item.selected;
     if (current != selected) {
         selectedCount_ = selected ? selectedCount_ + 1 : selectedCount_ - 1;
         current = selected;
@@ -245,14 +248,14 @@ bool ResultList::SetSelected(std::size_t row, bool selected) {
 }
 
 bool ResultList::EditItem(std::size_t row, const ResultItem& values) {
-    if (row >= rows_.size()) {
+    if (row >= order_.size()) {
         return false;
     }
-    ResultItem& item = rows_[row].item;
+    ResultItem& item = At(row).item;
     std::string location = CellTextFrom(values.location, ResultCell::Location);
     if (location != item.location) {
         // From now on the row stands for the location it shows.
-        rows_[row].longKey.reset();
+        At(row).longKey.reset();
     }
     item.title = CellTextFrom(values.title, ResultCell::Title);
     item.location = std::move(location);
@@ -278,7 +281,7 @@ bool ResultList::RemoveRow(std::size_t row) {
 }
 
 bool ResultList::Delete(std::size_t row, Upkeep upkeep) {
-    if (row >= rows_.size()) {
+    if (row >= order_.size()) {
         return false;
     }
     if (observer_ != nullptr) {
@@ -295,11 +298,21 @@ std::size_t ResultList::DeleteSelected() {
     if (selectedCount_ == 0) {
         return 0;
     }
-    std::vector<bool> doomed(rows_.size());
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        doomed[i] = rows_[i].item.selected;
+    std::vector<bool> doomed(order_.size());
+    for (std::size_t i = 0; i < order_.size(); ++i) {
+        doomed[i] = At(i).item.selected;
     }
     return RemoveMarked(doomed, Upkeep::Full);
+}
+
+std::size_t ResultList::DeleteVerifiedItems(std::span<const RowId> rows) {
+    std::vector<bool> doomed(order_.size());
+    for (const RowId id : rows) {
+        if (const std::optional<std::size_t> row = RowOf(id)) {
+            doomed[*row] = true;
+        }
+    }
+    return RemoveMarked(doomed, Upkeep::KeepModified);
 }
 
 std::size_t ResultList::RemoveMarked(const std::vector<bool>& doomed, Upkeep upkeep) {
@@ -310,6 +323,8 @@ std::size_t ResultList::RemoveMarked(const std::vector<bool>& doomed, Upkeep upk
         }
         if (!runs.empty() && runs.back().second + 1 == i) {
             runs.back().second = i;
+        } else if (runs.size() == kMaxRemovalRuns) {
+            return RemoveScattered(doomed, upkeep);
         } else {
             runs.emplace_back(i, i);
         }
@@ -317,52 +332,102 @@ std::size_t ResultList::RemoveMarked(const std::vector<bool>& doomed, Upkeep upk
     if (runs.empty()) {
         return 0;
     }
-    const bool byRuns = runs.size() <= kMaxRemovalRuns;
-    if (!byRuns && observer_ != nullptr) {
-        observer_->AboutToReset();
-    }
     std::size_t deleted = 0;
     // From the bottom up, so that the rows of the runs still to go keep their numbers.
     for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
-        if (byRuns && observer_ != nullptr) {
+        if (observer_ != nullptr) {
             observer_->RowsAboutToBeRemoved(run->first, run->second);
         }
         deleted += run->second - run->first + 1;
         RemoveRun(run->first, run->second, upkeep);
-        if (byRuns && observer_ != nullptr) {
+        if (observer_ != nullptr) {
             observer_->RowsRemoved(run->first, run->second);
         }
     }
-    if (!byRuns && observer_ != nullptr) {
+    return deleted;
+}
+
+std::size_t ResultList::RemoveScattered(const std::vector<bool>& doomed, Upkeep upkeep) {
+    if (observer_ != nullptr) {
+        observer_->AboutToReset();
+    }
+    positions_.Invalidate();
+    // One pass: the kept rows slide down over the deleted ones.
+    std::size_t kept = 0;
+    for (std::size_t row = 0; row < order_.size(); ++row) {
+        if (doomed[row]) {
+            Forget(order_[row], upkeep);
+        } else {
+            order_[kept++] = order_[row];
+        }
+    }
+    const std::size_t deleted = order_.size() - kept;
+    order_.resize(kept);
+    if (observer_ != nullptr) {
         observer_->Reset();
     }
     return deleted;
 }
 
 void ResultList::RemoveRun(std::size_t first, std::size_t last, Upkeep upkeep) {
-    const auto begin = rows_.begin() + static_cast<std::ptrdiff_t>(first);
-    const auto end = rows_.begin() + static_cast<std::ptrdiff_t>(last + 1);
-    for (auto it = begin; it != end; ++it) {
-        if (upkeep != Upkeep::RowOnly) {
-            locations_->Remove(it->Key());
-        }
-        selectedCount_ -= it->item.selected ? 1 : 0;
+    for (std::size_t row = first; row <= last; ++row) {
+        Forget(order_[row], upkeep);
+    }
+    order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(first),
+                 order_.begin() + static_cast<std::ptrdiff_t>(last + 1));
+}
+
+void ResultList::Forget(std::uint32_t slot, Upkeep upkeep) {
+    Row& r = slots_[slot];
+    if (upkeep != Upkeep::RowOnly) {
+        locations_->Remove(r.Key());
     }
     if (upkeep == Upkeep::Full) {
         modified_ = true;
     }
-    rows_.erase(begin, end);
+    selectedCount_ -= r.item.selected ? 1 : 0;
+    positions_.Removed(slot);
+    // The slot is reused by a later row; the serial tells the two apart.
+    r = Row(ResultItem{}, 0, nullptr);
+    freeSlots_.push_back(slot);
+}
+
+std::uint32_t ResultList::TakeSlot(Row&& row) {
+    row.serial = nextSerial_++;
+    if (freeSlots_.empty()) {
+        slots_.push_back(std::move(row));
+        return static_cast<std::uint32_t>(slots_.size() - 1);
+    }
+    const std::uint32_t slot = freeSlots_.back();
+    freeSlots_.pop_back();
+    slots_[slot] = std::move(row);
+    return slot;
+}
+
+ResultList::RowId ResultList::IdOf(std::size_t row) const {
+    const std::uint32_t slot = order_.at(row);
+    return RowId{slot, slots_[slot].serial};
+}
+
+std::optional<std::size_t> ResultList::RowOf(RowId id) const {
+    if (id.serial == 0 || id.slot >= slots_.size() || slots_[id.slot].serial != id.serial) {
+        return std::nullopt;
+    }
+    return positions_.PositionOf(id.slot, order_);
 }
 
 void ResultList::DeleteAll() {
     if (observer_ != nullptr) {
         observer_->AboutToReset();
     }
-    if (!rows_.empty()) {
+    if (!order_.empty()) {
         modified_ = true;
     }
     // Give the memory back: a big list may not come again.
-    std::vector<Row>().swap(rows_);
+    std::vector<Row>().swap(slots_);
+    std::vector<std::uint32_t>().swap(order_);
+    std::vector<std::uint32_t>().swap(freeSlots_);
+    positions_.Invalidate();
     locations_->Clear();
     selectedCount_ = 0;
     if (observer_ != nullptr) {
@@ -383,11 +448,12 @@ void ResultList::ReverseSelect() {
 }
 
 void ResultList::SetAllSelected(bool (*next)(bool)) {
-    if (rows_.empty()) {
+    if (order_.empty()) {
         return;
     }
     std::size_t count = 0;
-    for (Row& r : rows_) {
+    for (const std::uint32_t slot : order_) {
+        Row& r = slots_[slot];
         r.item.selected = next(r.item.selected);
         count += r.item.selected ? 1 : 0;
     }
@@ -399,7 +465,8 @@ void ResultList::SetAllSelected(bool (*next)(bool)) {
 template <typename Match>
 std::size_t ResultList::CheckMatching(Match match) {
     std::size_t matched = 0;
-    for (Row& r : rows_) {
+    for (const std::uint32_t slot : order_) {
+        Row& r = slots_[slot];
         if (match(r.item)) {
             ++matched;
             selectedCount_ += r.item.selected ? 0 : 1;
@@ -423,7 +490,8 @@ std::size_t ResultList::SelectVisited() {
 
 ResultList::Summary ResultList::Summarize() const {
     Summary s;
-    for (const Row& r : rows_) {
+    for (const std::uint32_t slot : order_) {
+        const Row& r = slots_[slot];
         switch (r.item.status) {
             case StatusCode::Reachable:
                 ++s.reachable;
@@ -494,12 +562,12 @@ bool KeyLess(const RowSortKey& a, const RowSortKey& b) {
 }  // namespace
 
 std::vector<std::size_t> ResultList::SortOrder(ResultCell cell, bool descending) const {
-    std::vector<RowSortKey> keys(rows_.size());
-    for (std::size_t row = 0; row < rows_.size(); ++row) {
+    std::vector<RowSortKey> keys(order_.size());
+    for (std::size_t row = 0; row < order_.size(); ++row) {
         RowSortKey& key = keys[row];
         key.text = CellText(row, cell);
         key.head = HeadOf(key.text);
-        const ResultItem& item = rows_[row].item;
+        const ResultItem& item = slots_[order_[row]].item;
         // The check box has no picture: its check orders it, unchecked first.
         key.picture = cell == ResultCell::Select ? (item.selected ? 1 : 0) : PictureOf(item, cell);
         key.row = row;
@@ -518,7 +586,7 @@ std::vector<std::size_t> ResultList::SortOrder(ResultCell cell, bool descending)
 }
 
 bool ResultList::ApplyOrder(std::span<const std::size_t> order) {
-    if (order.size() != rows_.size()) {
+    if (order.size() != order_.size()) {
         return false;
     }
     std::vector<std::size_t> newRowOf(order.size(), order.size());
@@ -532,12 +600,12 @@ bool ResultList::ApplyOrder(std::span<const std::size_t> order) {
     if (observer_ != nullptr) {
         observer_->AboutToReorder();
     }
-    std::vector<Row> sorted;
-    sorted.reserve(rows_.size());
-    for (const std::size_t oldRow : order) {
-        sorted.push_back(std::move(rows_[oldRow]));
+    std::vector<std::uint32_t> sorted(order.size());
+    for (std::size_t newRow = 0; newRow < order.size(); ++newRow) {
+        sorted[newRow] = order_[order[newRow]];
     }
-    rows_.swap(sorted);
+    order_.swap(sorted);
+    positions_.Invalidate();
     if (observer_ != nullptr) {
         observer_->Reordered(newRowOf);
     }
@@ -567,8 +635,8 @@ void ResultList::RowChanged(std::size_t row) {
 }
 
 void ResultList::AllRowsChanged() {
-    if (observer_ != nullptr && !rows_.empty()) {
-        observer_->RowsChanged(0, rows_.size() - 1);
+    if (observer_ != nullptr && !order_.empty()) {
+        observer_->RowsChanged(0, order_.size() - 1);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <span>
@@ -13,6 +14,7 @@
 #include "core/result_column.h"
 #include "core/result_item.h"
 #include "core/result_list_observer.h"
+#include "core/row_positions.h"
 #include "core/status_code.h"
 
 namespace quexa::core {
@@ -85,11 +87,23 @@ class ResultList {
     // The Add command: before the current row, at the top without one; never selected.
     Added AddItemByHand(std::optional<std::size_t> currentRow, ResultItem item);
 
-    std::size_t Count() const { return rows_.size(); }
-    bool Empty() const { return rows_.empty(); }
+    std::size_t Count() const { return order_.size(); }
+    bool Empty() const { return order_.empty(); }
     // row must be below Count().
-    const ResultItem& Item(std::size_t row) const { return rows_.at(row).item; }
-    std::size_t RowValue(std::size_t row) const { return rows_.at(row).value; }
+    const ResultItem& Item(std::size_t row) const { return slots_[order_.at(row)].item; }
+    std::size_t RowValue(std::size_t row) const { return slots_[order_.at(row)].value; }
+
+    // A row's name that stays its own while rows come, go and are sorted, and never names
+    // another row once it has gone.
+    struct RowId {
+        std::uint32_t slot = 0;
+        std::uint64_t serial = 0;
+        bool operator==(const RowId&) const = default;
+    };
+    // row must be below Count().
+    RowId IdOf(std::size_t row) const;
+    // Where the row stands now; none once it has gone. Costs no scan of the list.
+    std::optional<std::size_t> RowOf(RowId id) const;
     // Empty for the picture and check cells and for a row or cell out of range.
     std::string_view CellText(std::size_t row, ResultCell cell) const;
 
@@ -106,6 +120,9 @@ class ResultList {
     bool DeleteItem(std::size_t row);
     // A deletion by verification: as DeleteItem, but the modified flag stays as it is.
     bool DeleteVerifiedItem(std::size_t row);
+    // Many deletions by verification in one pass; rows already gone are passed over. Returns
+    // the number of rows deleted.
+    std::size_t DeleteVerifiedItems(std::span<const RowId> rows);
     // Only the row goes: the location set and the modified flag are not touched.
     bool RemoveRow(std::size_t row);
     // Returns the number of rows deleted.
@@ -121,7 +138,7 @@ class ResultList {
     std::size_t SelectVisited();
     std::size_t SelectedCount() const { return selectedCount_; }
     bool HasSelection() const { return selectedCount_ > 0; }
-    bool AllSelected() const { return selectedCount_ == rows_.size(); }
+    bool AllSelected() const { return selectedCount_ == order_.size(); }
 
     Summary Summarize() const;
 
@@ -153,6 +170,8 @@ class ResultList {
 
         ResultItem item;
         std::size_t value = 0;
+        // Unique among all rows the list ever held; 0 for a free slot.
+        std::uint64_t serial = 0;
         bool checked = false;
         // The location as it went into the set, kept only when the cell had to cut it, so
         // that deleting the row takes that very key out again.
@@ -178,6 +197,13 @@ class ResultList {
     // Removes the rows marked true: one notice per contiguous run, or a reset for many runs.
     std::size_t RemoveMarked(const std::vector<bool>& doomed, Upkeep upkeep);
     void RemoveRun(std::size_t first, std::size_t last, Upkeep upkeep);
+    // The same in one pass over the list, heard as a reset.
+    std::size_t RemoveScattered(const std::vector<bool>& doomed, Upkeep upkeep);
+    // The row in that slot leaves: its upkeep, then the slot is free.
+    void Forget(std::uint32_t slot, Upkeep upkeep);
+    std::uint32_t TakeSlot(Row&& row);
+    Row& At(std::size_t row) { return slots_[order_[row]]; }
+    const Row& At(std::size_t row) const { return slots_[order_[row]]; }
     void SetAllSelected(bool (*next)(bool));
     template <typename Match>
     std::size_t CheckMatching(Match match);
@@ -186,7 +212,14 @@ class ResultList {
     void RowChanged(std::size_t row);
     void AllRowsChanged();
 
-    std::vector<Row> rows_;
+    // Rows stay in their slot while they are listed; order_ holds the slots in list order, so
+    // that a deletion or a sort moves four bytes per row, never the rows.
+    std::vector<Row> slots_;
+    std::vector<std::uint32_t> order_;
+    std::vector<std::uint32_t> freeSlots_;
+    // A cache of where each slot stands, for RowOf.
+    mutable RowPositions positions_;
+    std::uint64_t nextSerial_ = 1;
     std::shared_ptr<LocationSet> locations_;
     ResultListObserver* observer_ = nullptr;
     std::size_t selectedCount_ = 0;

@@ -30,11 +30,10 @@ bool IsWebLocation(std::string_view location) {
 }
 
 Verification::Rule Verification::Rule::Read(const core::Profile& profile) {
-    return Rule{settings::kVerifyNormal.ReadFlag(profile),
-                settings::kVerifyReachable.ReadFlag(profile),
-                settings::kVerifyUnreachable.ReadFlag(profile),
-                settings::kVerifyUnknown.ReadFlag(profile),
-                settings::kVerifySelected.ReadFlag(profile)};
+    return Rule{
+        settings::kVerifyNormal.ReadFlag(profile), settings::kVerifyReachable.ReadFlag(profile),
+        settings::kVerifyUnreachable.ReadFlag(profile), settings::kVerifyUnknown.ReadFlag(profile),
+        settings::kVerifySelected.ReadFlag(profile)};
 }
 
 bool Verification::ShouldVerify(std::size_t row) const {
@@ -90,13 +89,13 @@ bool Verification::StartVerification(bool resetMarks) {
     while (row < env.list.Count() && runtime_.activeThreadCount < limit) {
         if (Qualifies(row, rule)) {
             StartWorker(row);
-        } else if (!IsWebLocation(env.list.Item(row).location) &&
-                   CheckFileItem(row, deleteUnreachable)) {
-            continue;  // the next row moved up into this index
+        } else if (!IsWebLocation(env.list.Item(row).location)) {
+            CheckFileItem(row, deleteUnreachable);
         }
         ++row;
     }
     cursor_ = row;
+    DeleteDoomed();
     if (runtime_.activeThreadCount > 0) {
         runtime_.state.verifyRunning = true;
         runtime_.state.taskRunning = true;
@@ -123,6 +122,7 @@ bool Verification::StartWorker(std::size_t row) {
     TaskEnvironment& env = runtime_.env;
     auto buffer = std::make_shared<VerifyBuffer>();
     buffer->location = core::BoundedCopy(env.list.Item(row).location, VerifyBuffer::kSize);
+    buffer->row = env.list.IdOf(row);
     env.host.SetStatusText(std::string(kVerifyText) + buffer->location);
     std::shared_ptr<TaskChannel> channel = runtime_.channel;
     auto onResult = [this, channel](VerifyBuffer& handed, std::optional<StatusCode> result) {
@@ -143,15 +143,14 @@ void Verification::MarkChecking(std::size_t row) {
     list.SetCellText(row, core::ResultCell::VerifyMark, core::ResultList::kChecked);
 }
 
-bool Verification::CheckFileItem(std::size_t row, bool deleteUnreachable) {
+void Verification::CheckFileItem(std::size_t row, bool deleteUnreachable) {
     core::ResultList& list = runtime_.env.list;
     const bool exists = FileExists(list.Item(row).location);
     if (!exists && deleteUnreachable) {
-        DeleteRow(row);
-        return true;
+        Doom(row);
+        return;
     }
     list.SetStatus(row, exists ? StatusCode::Reachable : StatusCode::Unreachable);
-    return false;
 }
 
 void Verification::DeleteRow(std::size_t row) {
@@ -159,6 +158,25 @@ void Verification::DeleteRow(std::size_t row) {
     if (row < cursor_) {
         --cursor_;
     }
+}
+
+void Verification::Doom(std::size_t row) {
+    doomed_.push_back(runtime_.env.list.IdOf(row));
+}
+
+void Verification::DeleteDoomed() {
+    if (doomed_.empty()) {
+        return;
+    }
+    core::ResultList& list = runtime_.env.list;
+    std::size_t above = 0;
+    for (const core::ResultList::RowId id : doomed_) {
+        const std::optional<std::size_t> row = list.RowOf(id);
+        above += row && *row < cursor_ ? 1 : 0;
+    }
+    list.DeleteVerifiedItems(doomed_);
+    cursor_ -= above;
+    doomed_.clear();
 }
 
 void Verification::OnResult(const std::shared_ptr<TaskChannel>& from, VerifyBuffer& buffer,
@@ -174,9 +192,9 @@ void Verification::OnResult(const std::shared_ptr<TaskChannel>& from, VerifyBuff
     env.host.StepProgress();
     env.host.SetStatusText(std::string(kResultText) + buffer.location);
     if (result) {
-        RecordResult(buffer.location, *result);
+        RecordResult(buffer, *result);
     } else {
-        ForgetCheck(buffer.location);
+        ForgetCheck(buffer);
     }
     if (from->runFlag.load() == 1) {
         AssignNextVerify(buffer);
@@ -192,34 +210,39 @@ void Verification::OnResult(const std::shared_ptr<TaskChannel>& from, VerifyBuff
     }
 }
 
-void Verification::RecordResult(const std::string& location, StatusCode result) {
+std::optional<std::size_t> Verification::HandedRow(const VerifyBuffer& buffer) const {
+    const core::ResultList& list = runtime_.env.list;
+    const std::optional<std::size_t> row = list.RowOf(buffer.row);
+    if (!row || list.Item(*row).location != buffer.location) {
+        return std::nullopt;  // deleted or edited by hand meanwhile
+    }
+    return row;
+}
+
+void Verification::RecordResult(const VerifyBuffer& buffer, StatusCode result) {
     TaskEnvironment& env = runtime_.env;
+    const std::optional<std::size_t> row = HandedRow(buffer);
+    if (!row) {
+        return;
+    }
     const bool deleteUnreachable = settings::kDeleteUnreachable.ReadFlag(env.profile);
     const bool deleteUnknown = settings::kDeleteUnknown.ReadFlag(env.profile);
-    for (std::size_t row = 0; row < env.list.Count(); ++row) {
-        if (env.list.Item(row).location != location) {
-            continue;
-        }
-        if ((result == StatusCode::Unreachable && deleteUnreachable) ||
-            (result == StatusCode::Unknown && deleteUnknown)) {
-            DeleteRow(row);
-            env.host.RefreshFastInfo();
-        } else {
-            env.list.SetStatus(row, result);
-            env.list.SetModified();
-        }
-        return;
+    if ((result == StatusCode::Unreachable && deleteUnreachable) ||
+        (result == StatusCode::Unknown && deleteUnknown)) {
+        DeleteRow(*row);
+        env.host.RefreshFastInfo();
+    } else {
+        env.list.SetStatus(*row, result);
+        env.list.SetModified();
     }
 }
 
-void Verification::ForgetCheck(const std::string& location) {
+void Verification::ForgetCheck(const VerifyBuffer& buffer) {
     core::ResultList& list = runtime_.env.list;
-    for (std::size_t row = 0; row < list.Count(); ++row) {
-        if (list.Item(row).location == location && list.Item(row).status == StatusCode::Verifing) {
-            list.SetStatus(row, StatusCode::Normal);
-            list.SetCellText(row, core::ResultCell::VerifyMark, core::ResultList::kNotChecked);
-            return;
-        }
+    const std::optional<std::size_t> row = HandedRow(buffer);
+    if (row && list.Item(*row).status == StatusCode::Verifing) {
+        list.SetStatus(*row, StatusCode::Normal);
+        list.SetCellText(*row, core::ResultCell::VerifyMark, core::ResultList::kNotChecked);
     }
 }
 
@@ -236,18 +259,24 @@ void Verification::AssignNextVerify(VerifyBuffer& buffer) {
                 break;
             }
         }
-        const std::size_t row = cursor_;
+        const std::size_t row = cursor_++;
         if (Qualifies(row, rule)) {
-            buffer.location = core::BoundedCopy(env.list.Item(row).location, VerifyBuffer::kSize);
-            env.host.SetStatusText(std::string(kVerifyText) + buffer.location);
-            MarkChecking(row);
-            ++cursor_;
-            return;
+            HandOut(row, buffer);
+            break;
         }
-        if (IsWebLocation(env.list.Item(row).location) || !CheckFileItem(row, deleteUnreachable)) {
-            ++cursor_;
+        if (!IsWebLocation(env.list.Item(row).location)) {
+            CheckFileItem(row, deleteUnreachable);
         }
     }
+    DeleteDoomed();
+}
+
+void Verification::HandOut(std::size_t row, VerifyBuffer& buffer) {
+    TaskEnvironment& env = runtime_.env;
+    buffer.location = core::BoundedCopy(env.list.Item(row).location, VerifyBuffer::kSize);
+    buffer.row = env.list.IdOf(row);
+    env.host.SetStatusText(std::string(kVerifyText) + buffer.location);
+    MarkChecking(row);
 }
 
 }  // namespace quexa::tasks

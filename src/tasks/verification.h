@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/profile.h"
 #include "core/result_item.h"
@@ -46,20 +47,28 @@ class Verification {
     bool Qualifies(std::size_t row, const Rule& rule) const;
     bool StartWorker(std::size_t row);
     void MarkChecking(std::size_t row);
-    // A file location: Reachable when it exists, else Unreachable and maybe deleted. True when
-    // the row was deleted.
-    bool CheckFileItem(std::size_t row, bool deleteUnreachable);
+    // A file location: Reachable when it exists, else Unreachable and maybe deleted.
+    void CheckFileItem(std::size_t row, bool deleteUnreachable);
+    // The row goes with the next DeleteDoomed: a scan deletes its rows in one pass.
+    void Doom(std::size_t row);
+    // A deletion of the row being answered for, at once.
     void DeleteRow(std::size_t row);
+    void DeleteDoomed();
     void OnResult(const std::shared_ptr<TaskChannel>& from, VerifyBuffer& buffer,
                   std::optional<core::StatusCode> result);
-    void RecordResult(const std::string& location, core::StatusCode result);
-    // The check of that location was cut short: its item goes back to "Normal", not checked.
-    void ForgetCheck(const std::string& location);
+    // The row the buffer's location was handed out from, if it is still listed with it.
+    std::optional<std::size_t> HandedRow(const VerifyBuffer& buffer) const;
+    void RecordResult(const VerifyBuffer& buffer, core::StatusCode result);
+    // The check was cut short: its item goes back to "Normal", not checked.
+    void ForgetCheck(const VerifyBuffer& buffer);
     void AssignNextVerify(VerifyBuffer& buffer);
+    void HandOut(std::size_t row, VerifyBuffer& buffer);
 
     TaskRuntime& runtime_;
     // Every row above it was handed out or did not qualify in this run.
     std::size_t cursor_ = 0;
+    // Rows found unreachable by this scan or result, deleted together at its end.
+    std::vector<core::ResultList::RowId> doomed_;
 };
 
 // Web locations: those holding "http://" or "https://" in any letter case.

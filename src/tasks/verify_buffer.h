@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 
+#include "core/result_list.h"
+
 namespace quexa::tasks {
 
 // A verification worker's location: the worker reads it only before and after its synchronous
@@ -10,6 +12,8 @@ namespace quexa::tasks {
 struct VerifyBuffer {
     static constexpr std::size_t kSize = 256;
     std::string location;
+    // The row the location was taken from; the worker never reads it.
+    core::ResultList::RowId row;
 };
 
 }  // namespace quexa::tasks

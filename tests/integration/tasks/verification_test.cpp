@@ -4,6 +4,8 @@
 #include <chrono>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/settings_table.h"
 #include "task_fixture.h"
@@ -135,6 +137,65 @@ TEST_F(VerificationTest, FileItemsAreLookedUpWithoutWorkers) {
     }
 }
 
+// Counts the removal notices the list sends.
+class RemovalCounter : public core::ResultListObserver {
+  public:
+    void RowsRemoved(std::size_t first, std::size_t last) override {
+        ranges.emplace_back(first, last);
+    }
+    void Reset() override { ++resets; }
+    std::vector<std::pair<std::size_t, std::size_t>> ranges;
+    int resets = 0;
+};
+
+TEST_F(VerificationTest, MissingFilesOfOneScanGoTogether) {
+    const std::string present = fixture.home.File("present.txt");
+    std::ofstream(present) << "here";
+    fixture.AddItem(present);
+    for (int i = 0; i < 40; ++i) {
+        fixture.AddItem(fixture.home.File("missing" + std::to_string(i)));
+    }
+    fixture.AddItem(present + "-also-missing");
+    RemovalCounter removals;
+    fixture.list.SetObserver(&removals);
+    EXPECT_FALSE(Verify());
+    fixture.list.SetObserver(nullptr);
+    ASSERT_EQ(fixture.list.Count(), 1u);
+    EXPECT_EQ(fixture.list.Item(0).status, StatusCode::Reachable);
+    EXPECT_EQ(removals.ranges, (std::vector<std::pair<std::size_t, std::size_t>>{{1, 41}}));
+    EXPECT_EQ(removals.resets, 0);
+    EXPECT_EQ(fixture.list.Locations().Size(), 1u);
+}
+
+// Rows added, deleted and sorted while locations are out: each answer still finds its row.
+TEST_F(VerificationTest, AnswersFindTheirRowsAfterTheListChanged) {
+    for (const char* id : {"a", "b", "c", "d", "e"}) {
+        fixture.AddItem(Location(LocationKind::kOk, id));
+    }
+    fixture.AddItem(Location(LocationKind::kOk, "gone"));
+    fixture.farm.SetLocationLatency(std::chrono::milliseconds(150));
+    ASSERT_TRUE(Verify());
+    core::ResultItem added;
+    added.title = "added";
+    added.location = "http://added.example/";
+    added.status = StatusCode::Reachable;
+    fixture.list.AddItemByHand(0, added);
+    fixture.list.DeleteItem(
+        static_cast<std::size_t>(fixture.RowOf(Location(LocationKind::kOk, "gone"))));
+    fixture.list.Sort(core::ResultCell::Location, true);
+    fixture.control->verification().ListEdited();
+    ASSERT_TRUE(fixture.RunToIdle());
+    for (const char* id : {"a", "b", "c", "d", "e"}) {
+        const std::ptrdiff_t row = fixture.RowOf(Location(LocationKind::kOk, id));
+        ASSERT_GE(row, 0) << id;
+        EXPECT_EQ(fixture.list.Item(static_cast<std::size_t>(row)).status, StatusCode::Reachable)
+            << id;
+        EXPECT_EQ(fixture.farm.RequestCount(std::string("/loc/200/") + id), 1u) << id;
+    }
+    EXPECT_EQ(fixture.list.Count(), 6u);
+    EXPECT_EQ(fixture.list.Item(0).location, "http://added.example/") << "sorted descending";
+}
+
 TEST_F(VerificationTest, ThreeItemsTwoWorkers) {
     for (const char* id : {"one", "two", "three"}) {
         fixture.AddItem(Location(LocationKind::kOk, id));
@@ -152,7 +213,9 @@ TEST_F(VerificationTest, ThreeItemsTwoWorkers) {
     EXPECT_EQ(fixture.host.Count("note"), 1);
 }
 
-TEST_F(VerificationTest, SameLocationTwiceUpdatesTheFirstItem) {
+// Each answer goes to the row its location was handed out from, so no row is left "Verifing"
+// after the task because another row has the same location.
+TEST_F(VerificationTest, SameLocationTwiceUpdatesEachItem) {
     const std::string location = Location(LocationKind::kOk, "twice");
     fixture.AddItem(location);
     fixture.AddItem(location);
@@ -160,7 +223,7 @@ TEST_F(VerificationTest, SameLocationTwiceUpdatesTheFirstItem) {
     ASSERT_TRUE(fixture.RunToIdle());
     EXPECT_EQ(fixture.farm.RequestCount("/loc/200/twice"), 2u);
     EXPECT_EQ(fixture.list.Item(0).status, StatusCode::Reachable);
-    EXPECT_EQ(fixture.list.Item(1).status, StatusCode::Verifing);
+    EXPECT_EQ(fixture.list.Item(1).status, StatusCode::Reachable);
 }
 
 TEST_F(VerificationTest, LongListIsScannedOnce) {

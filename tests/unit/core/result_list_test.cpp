@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <span>
 #include <string>
 #include <vector>
@@ -717,6 +719,90 @@ TEST(SortMarkTest, ASecondClickOnTheSameColumnTurnsTheOrderRound) {
     }
     mark.Clear();
     EXPECT_EQ(mark.Click(ResultCell::Title), (SortChoice{ResultCell::Title, false}));
+}
+
+// A row keeps its id through every change of the list, and a gone row's id names nothing, also
+// once its storage is reused. Checked against a plain model over a long random run that crosses
+// the point where the list counts its rows again.
+TEST(ResultListTest, RowIdsFollowTheirRowsThroughEveryChange) {
+    ResultList list;
+    std::vector<std::pair<ResultList::RowId, std::string>> model;  // in list order
+    std::vector<ResultList::RowId> gone;
+    std::mt19937 random(7);
+    int next = 0;
+    auto pick = [&random](std::size_t size) {
+        return std::uniform_int_distribution<std::size_t>(0, size - 1)(random);
+    };
+    auto add = [&](std::size_t position) {
+        const std::string title = "t" + std::to_string(next++);
+        const std::size_t row =
+            list.AddItem(static_cast<std::ptrdiff_t>(position), MakeItem(title, "http://" + title))
+                .row;
+        model.insert(model.begin() + static_cast<std::ptrdiff_t>(row), {list.IdOf(row), title});
+    };
+    auto forget = [&](std::size_t position) {
+        gone.push_back(model[position].first);
+        model.erase(model.begin() + static_cast<std::ptrdiff_t>(position));
+    };
+    for (int i = 0; i < 300; ++i) {
+        add(list.Count());
+    }
+    for (int step = 0; step < 6000; ++step) {
+        const std::size_t op = pick(100);
+        if (op < 35 || model.empty()) {
+            add(list.Count());
+        } else if (op < 45) {
+            add(pick(list.Count() + 1));
+        } else if (op < 80) {
+            const std::size_t row = pick(model.size());
+            ASSERT_TRUE(list.DeleteVerifiedItem(row));
+            forget(row);
+        } else if (op < 90) {
+            std::vector<ResultList::RowId> doomed;
+            for (std::size_t row = model.size(); row-- > 0;) {
+                if (pick(4) == 0) {
+                    doomed.push_back(model[row].first);
+                    forget(row);
+                }
+            }
+            doomed.push_back(gone.front());  // already gone: passed over
+            EXPECT_EQ(list.DeleteVerifiedItems(doomed), doomed.size() - 1);
+        } else if (op < 95) {
+            std::vector<bool> chosen(model.size());
+            for (std::size_t row = 0; row < model.size(); ++row) {
+                chosen[row] = pick(3) == 0;
+                list.SetSelected(row, chosen[row]);
+            }
+            list.DeleteSelected();
+            for (std::size_t row = model.size(); row-- > 0;) {
+                if (chosen[row]) {
+                    forget(row);
+                }
+            }
+        } else {
+            const bool down = pick(2) == 0;
+            list.Sort(ResultCell::Title, down);
+            std::stable_sort(model.begin(), model.end(), [down](const auto& a, const auto& b) {
+                return down ? b.second < a.second : a.second < b.second;
+            });
+        }
+        ASSERT_EQ(Titles(list).size(), model.size()) << step;
+        if (step % 50 == 0 || op >= 95) {
+            for (std::size_t row = 0; row < model.size(); ++row) {
+                ASSERT_EQ(list.CellText(row, ResultCell::Title), model[row].second) << step;
+                ASSERT_EQ(list.RowOf(model[row].first), row) << step;
+            }
+            for (const ResultList::RowId id : gone) {
+                ASSERT_EQ(list.RowOf(id), std::nullopt) << step;
+            }
+        }
+    }
+    list.DeleteAll();
+    list.AddItem(0, MakeItem("new", "http://new/"));
+    for (const auto& [id, title] : model) {
+        EXPECT_EQ(list.RowOf(id), std::nullopt) << "Delete All: " << title;
+    }
+    EXPECT_EQ(list.RowOf(list.IdOf(0)), 0u);
 }
 
 }  // namespace
