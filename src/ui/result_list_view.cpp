@@ -58,6 +58,8 @@ ResultListView::ResultListView(QWidget* parent)
       columns_(*header_),
       colours_{QColor(192, 216, 192), QColor(192, 192, 208), QColor(0, 64, 128)},
       wheelLines_(QApplication::wheelScrollLines()) {
+    // Installed again so that its row count reaches this class's slot.
+    setVerticalHeader(new QHeaderView(Qt::Vertical, this));
     setHorizontalHeader(header_);
     // The table hides the mark while it does not sort by itself; sorting is ours.
     header_->setSortIndicatorShown(true);
@@ -102,6 +104,12 @@ void ResultListView::setModel(QAbstractItemModel* model) {
     QTableView::setModel(model);
     header_->setSortIndicatorShown(true);
     model_ = qobject_cast<ResultListModel*>(model);
+    if (model != nullptr) {
+        connect(model, &QAbstractItemModel::rowsAboutToBeInserted, this,
+                [this](const QModelIndex& /*parent*/, int first, int /*last*/) {
+                    insertingAt_ = first;
+                });
+    }
     if (selectionModel() != nullptr) {
         connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
                 [this](const QModelIndex& current) { emit CurrentRowChanged(current.row()); });
@@ -280,6 +288,18 @@ void ResultListView::SetCurrentRow(int row) {
         model_->index(row, column),
         QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(currentIndex());
+}
+
+void ResultListView::rowCountChanged(int oldCount, int newCount) {
+    updateGeometries();
+    const int inserted = std::exchange(insertingAt_, -1);
+    const int lastShown =
+        verticalScrollBar()->value() + viewport()->height() / std::max(1, RowHeight()) + 1;
+    if (newCount > oldCount && inserted > lastShown) {
+        return;
+    }
+    verticalHeader()->setOffsetToSectionPosition(verticalScrollBar()->value());
+    viewport()->update();
 }
 
 // Painting

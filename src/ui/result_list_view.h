@@ -101,6 +101,12 @@ class ResultListView : public QTableView {
     // "Field Manager" in the header's menu: show or hide the column chooser.
     void FieldManagerRequested();
 
+  protected slots:
+    // Takes the place of the table's own slot, which repaints the whole list whenever the row
+    // count changes: rows added out of sight, as a search's drains add them, change only the
+    // scroll bar.
+    void rowCountChanged(int oldCount, int newCount);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -141,6 +147,8 @@ class ResultListView : public QTableView {
     QPointer<PanWindow> pan_;
     int previewHeight_ = 0;
     int wheelLines_ = 3;
+    // The first row of the insertion under way, or -1.
+    int insertingAt_ = -1;
     // Wheel movement not yet worth a line.
     int wheelRest_ = 0;
 };

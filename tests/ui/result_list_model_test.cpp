@@ -4,13 +4,16 @@
 #include <QImage>
 #include <QPixmap>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 #include <set>
 
 #include "core/status_code.h"
+#include "files/result_file.h"
 #include "list_rows.h"
+#include "silent_prompter.h"
 #include "ui/picture_book.h"
 
 namespace quexa::ui {
@@ -146,6 +149,40 @@ class ResultListModelTest : public QObject {
         testing::Fill(list, 10);
         QCOMPARE(inserted.count(), 2);
         QCOMPARE(inserted.at(1).at(1).toInt(), 1000);
+    }
+
+    void LoadedAndDrainedInBatches() {
+        QTemporaryDir folder;
+        const std::string path = folder.filePath(QStringLiteral("list.qzr")).toStdString();
+        {
+            core::ResultList saved;
+            testing::Fill(saved, 2500);
+            bench::SilentPrompter prompter;
+            QVERIFY(files::WriteResultFile(path, saved, {}, prompter));
+        }
+        core::ResultList list;
+        Watched watched(list);
+        QSignalSpy inserted(&watched.model, &QAbstractItemModel::rowsInserted);
+        bench::SilentPrompter prompter;
+        QVERIFY(files::LoadResultFile(path, list, {}, prompter).has_value());
+        QCOMPARE(watched.model.rowCount(), 2500);
+        QVERIFY2(inserted.count() <= 3, qPrintable(QString::number(inserted.count())));
+        QCOMPARE(watched.model.Text(2499, Column(ResultCell::Title)),
+                 QStringLiteral("Title 002499"));
+
+        // A search's drains: a page at a time, each one insertion at the end.
+        inserted.clear();
+        std::vector<core::ResultItem> page;
+        for (int i = 0; i < 20; ++i) {
+            page.push_back(testing::Item("drained " + std::to_string(i),
+                                         "http://drained" + std::to_string(i) + ".example/",
+                                         StatusCode::Normal, VisitCode::WithoutVisit, false));
+        }
+        list.AppendItems(std::span(page.data(), 10));
+        list.AppendItems(std::span(page.data() + 10, 10));
+        QCOMPARE(inserted.count(), 2);
+        QCOMPARE(inserted.at(1).at(1).toInt(), 2510);
+        QCOMPARE(watched.model.rowCount(), 2520);
     }
 
     void TesterFollowsEveryChange() {

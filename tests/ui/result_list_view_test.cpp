@@ -106,6 +106,20 @@ std::vector<int> HeaderOrder(const ResultListView& view) {
     return order;
 }
 
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+  public:
+    int count = 0;
+
+  protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++count;
+        }
+        return false;
+    }
+};
+
 // Sends a whole drag of a column over a widget and drops it at the point.
 void DropColumn(QWidget* target, int column, QPoint at) {
     const std::unique_ptr<QMimeData> data = ColumnDrag::Encode(column);
@@ -267,6 +281,31 @@ class ResultListViewTest : public QObject {
         shown.view.SortByColumn(title);
         QVERIFY(asked.back().descending);
         QCOMPARE(shown.model.Text(0, title), QStringLiteral("delta"));
+    }
+
+    void RowsAddedOutOfSightCostNoPaint() {
+        Shown shown(200, QSize(700, 300));
+        QTest::qWait(50);
+        PaintCounter paints;
+        shown.view.viewport()->installEventFilter(&paints);
+        testing::Fill(shown.list, 1000);
+        QTest::qWait(50);
+        QCOMPARE(paints.count, 0);
+        QCOMPARE(shown.view.verticalScrollBar()->maximum() > 1000, true);
+        // At the end of the list the new rows come into sight.
+        shown.view.verticalScrollBar()->setValue(shown.view.verticalScrollBar()->maximum());
+        QTest::qWait(50);
+        paints.count = 0;
+        testing::Fill(shown.list, 5);
+        QTRY_VERIFY(paints.count > 0);
+        // So do rows put in above.
+        shown.view.verticalScrollBar()->setValue(0);
+        QTest::qWait(50);
+        paints.count = 0;
+        shown.list.AddItem(0, testing::Item("first", "http://first.example/", StatusCode::Normal,
+                                            VisitCode::WithoutVisit, false));
+        QTRY_VERIFY(paints.count > 0);
+        QCOMPARE(shown.model.Text(0, Column(ResultCell::Title)), QStringLiteral("first"));
     }
 
     void LayoutRoundTrip() {
