@@ -291,14 +291,18 @@ void ResultListView::SetCurrentRow(int row) {
 }
 
 void ResultListView::rowCountChanged(int oldCount, int newCount) {
-    updateGeometries();
     const int inserted = std::exchange(insertingAt_, -1);
-    const int lastShown =
-        verticalScrollBar()->value() + viewport()->height() / std::max(1, RowHeight()) + 1;
-    if (newCount > oldCount && inserted > lastShown) {
+    QScrollBar* bar = verticalScrollBar();
+    // Every row is as high as the others: the rows that fit follow from the heights alone.
+    const int fitting = std::max(1, viewport()->height() / std::max(1, RowHeight()));
+    if (newCount > oldCount && inserted > bar->value() + fitting) {
+        // The table's own geometry update would walk every row to find the top row's place.
+        bar->setRange(0, std::max(0, newCount - fitting));
+        bar->setPageStep(fitting);
         return;
     }
-    verticalHeader()->setOffsetToSectionPosition(verticalScrollBar()->value());
+    updateGeometries();
+    verticalHeader()->setOffsetToSectionPosition(bar->value());
     viewport()->update();
 }
 
