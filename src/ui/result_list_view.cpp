@@ -26,6 +26,7 @@
 #include "ui/report_header.h"
 #include "ui/result_list_delegate.h"
 #include "ui/result_list_model.h"
+#include "ui/row_count_model.h"
 
 namespace quexa::ui {
 namespace {
@@ -105,10 +106,19 @@ void ResultListView::setModel(QAbstractItemModel* model) {
     header_->setSortIndicatorShown(true);
     model_ = qobject_cast<ResultListModel*>(model);
     if (model != nullptr) {
-        connect(model, &QAbstractItemModel::rowsAboutToBeInserted, this,
+        rowCount_ = std::make_unique<RowCountModel>(*model);
+        verticalHeader()->setModel(rowCount_.get());
+        connect(model, &QAbstractItemModel::rowsInserted, this,
                 [this](const QModelIndex& /*parent*/, int first, int /*last*/) {
-                    insertingAt_ = first;
+                    OnRowsChanged(first);
                 });
+        connect(model, &QAbstractItemModel::rowsRemoved, this,
+                [this](const QModelIndex& /*parent*/, int first, int /*last*/) {
+                    OnRowsChanged(first);
+                });
+        updateGeometries();
+    } else {
+        rowCount_.reset();
     }
     if (selectionModel() != nullptr) {
         connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -290,15 +300,38 @@ void ResultListView::SetCurrentRow(int row) {
     scrollTo(currentIndex());
 }
 
-void ResultListView::rowCountChanged(int oldCount, int newCount) {
-    const int inserted = std::exchange(insertingAt_, -1);
+void ResultListView::rowCountChanged(int /*oldCount*/, int /*newCount*/) {
+    SetRowRange();
+}
+
+void ResultListView::SetRowRange() {
     QScrollBar* bar = verticalScrollBar();
     // Every row is as high as the others: the rows that fit follow from the heights alone.
     const int fitting = std::max(1, viewport()->height() / std::max(1, RowHeight()));
-    if (newCount > oldCount && inserted > bar->value() + fitting) {
-        // The table's own geometry update would walk every row to find the top row's place.
-        bar->setRange(0, std::max(0, newCount - fitting));
-        bar->setPageStep(fitting);
+    const int rows = model_ != nullptr ? model_->rowCount() : 0;
+    bar->setRange(0, std::max(0, rows - fitting));
+    bar->setPageStep(fitting);
+}
+
+void ResultListView::updateGeometries() {
+    QTableView::updateGeometries();
+    SetRowRange();
+}
+
+void ResultListView::scrollContentsBy(int dx, int dy) {
+    QTableView::scrollContentsBy(dx, dy);
+    QScrollBar* bar = verticalScrollBar();
+    if (dy != 0 && bar->value() == bar->maximum() && rowCount_ && rowCount_->Slack() > 0) {
+        verticalHeader()->setOffsetToSectionPosition(bar->value());
+        viewport()->update();
+    }
+}
+
+void ResultListView::OnRowsChanged(int first) {
+    QScrollBar* bar = verticalScrollBar();
+    const int fitting = std::max(1, viewport()->height() / std::max(1, RowHeight()));
+    if (first > bar->value() + fitting) {
+        SetRowRange();
         return;
     }
     updateGeometries();
@@ -429,13 +462,15 @@ void ResultListView::paintEvent(QPaintEvent* event) {
         PaintEmptyText(painter);
         return;
     }
+    // The row header may count a few rows more than the list.
+    const int rows = model_->rowCount();
     const int first = rowAt(area.top());
-    if (first < 0) {
+    if (first < 0 || first >= rows) {
         return;  // below the last row
     }
     int last = rowAt(area.bottom());
-    if (last < 0) {
-        last = model_->rowCount() - 1;
+    if (last < 0 || last >= rows) {
+        last = rows - 1;
     }
     const int left = -header_->offset();
     const int gridLine = appearance_.horizontalGrid ? 1 : 0;

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "core/column_layout.h"
@@ -17,6 +18,7 @@
 namespace quexa::ui {
 
 class PanWindow;
+class RowCountModel;
 class ReportHeader;
 class ResultListDelegate;
 class ResultListModel;
@@ -102,9 +104,8 @@ class ResultListView : public QTableView {
     void FieldManagerRequested();
 
   protected slots:
-    // Takes the place of the table's own slot, which repaints the whole list whenever the row
-    // count changes: rows added out of sight, as a search's drains add them, change only the
-    // scroll bar.
+    // Takes the place of the table's own slot, which walks every row and repaints the whole
+    // list whenever the row header's count changes; the rows' own notices do what is needed.
     void rowCountChanged(int oldCount, int newCount);
 
   protected:
@@ -118,6 +119,10 @@ class ResultListView : public QTableView {
     void focusOutEvent(QFocusEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     int sizeHintForColumn(int column) const override;
+    // The row header may count some rows more than the list: the scroll bar goes by the list,
+    // and its end shows the list's last row, not the header's.
+    void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
 
   private:
     struct RowPaint;
@@ -135,6 +140,9 @@ class ResultListView : public QTableView {
     void RequestMenuAtCurrentRow();
     void StartPanning();
     void OnColumnDropped(int column, int visualIndex);
+    // Rows from first on came or went: rows out of sight change only the scroll bar's end.
+    void OnRowsChanged(int first);
+    void SetRowRange();
 
     ResultListModel* model_ = nullptr;
     ReportHeader* header_;
@@ -147,8 +155,7 @@ class ResultListView : public QTableView {
     QPointer<PanWindow> pan_;
     int previewHeight_ = 0;
     int wheelLines_ = 3;
-    // The first row of the insertion under way, or -1.
-    int insertingAt_ = -1;
+    std::unique_ptr<RowCountModel> rowCount_;
     // Wheel movement not yet worth a line.
     int wheelRest_ = 0;
 };

@@ -45,7 +45,12 @@ int Column(ResultCell cell) {
 
 // A shown list over a list of rows, with a tester on its model.
 struct Shown {
-    explicit Shown(std::size_t rows = 0, QSize size = QSize(900, 400)) {
+    // Without a tester where thousands of changes would each have it check the whole model.
+    explicit Shown(std::size_t rows = 0, QSize size = QSize(900, 400), bool tested = true) {
+        if (tested) {
+            tester = std::make_unique<QAbstractItemModelTester>(
+                &model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        }
         testing::Fill(list, rows);
         view.setModel(&model);
         view.resize(size);
@@ -90,7 +95,7 @@ struct Shown {
 
     core::ResultList list;
     ResultListModel model{list};
-    QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::QtTest};
+    std::unique_ptr<QAbstractItemModelTester> tester;
     ResultListView view;
 };
 
@@ -313,6 +318,49 @@ class ResultListViewTest : public QObject {
                                             VisitCode::WithoutVisit, false));
         QTRY_VERIFY(paints.count > 0);
         QCOMPARE(shown.model.Text(0, Column(ResultCell::Title)), QStringLiteral("first"));
+    }
+
+    void DeletionsKeepTheViewInStep() {
+        Shown shown(3000, QSize(700, 300), false);
+        QTest::qWait(50);
+        PaintCounter paints;
+        shown.view.viewport()->installEventFilter(&paints);
+        QScrollBar* bar = shown.view.verticalScrollBar();
+        const int fitting = bar->pageStep();
+        for (int i = 0; i < 100; ++i) {
+            QVERIFY(shown.list.DeleteVerifiedItem(2000));
+        }
+        QTest::qWait(50);
+        QCOMPARE(paints.count, 0);
+        QCOMPARE(bar->maximum(), 2900 - fitting);
+        // The row header may count more rows, but never fewer, and not many more.
+        QHeaderView* rows = shown.view.verticalHeader();
+        QVERIFY(rows->count() >= 2900);
+        for (int i = 0; i < 1500; ++i) {
+            QVERIFY(shown.list.DeleteVerifiedItem(1000));
+        }
+        QVERIFY(rows->count() >= 1400);
+        QVERIFY(rows->count() - 1400 <= 1024);
+        // Ctrl+End finds the list's real end.
+        shown.view.setFocus();
+        QTest::keyClick(&shown.view, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(shown.view.CurrentRow(), 1399);
+        QCOMPARE(shown.model.Text(1399, Column(ResultCell::Title)), QStringLiteral("Title 002999"));
+        QVERIFY(shown.view.viewport()->rect().intersects(
+            shown.view.visualRect(shown.view.currentIndex())));
+        // A deletion in sight shows the row that takes its place.
+        bar->setValue(100);
+        QTest::qWait(20);
+        paints.count = 0;
+        const int top = bar->value();
+        const QString next = shown.model.Text(top + 1, Column(ResultCell::Title));
+        QVERIFY(shown.list.DeleteVerifiedItem(static_cast<std::size_t>(top)));
+        QTRY_VERIFY(paints.count > 0);
+        QCOMPARE(bar->value(), top);
+        QCOMPARE(shown.model.Text(shown.view.rowAt(1), Column(ResultCell::Title)), next);
+        shown.list.DeleteAll();
+        QCOMPARE(rows->count(), 0);
+        QCOMPARE(bar->maximum(), 0);
     }
 
     void LayoutRoundTrip() {
