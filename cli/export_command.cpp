@@ -9,6 +9,7 @@
 #include "core/settings_table.h"
 #include "files/list_export.h"
 #include "files/result_file.h"
+#include "tasks/result_document.h"
 
 namespace quexa::cli {
 namespace {
@@ -28,7 +29,12 @@ std::optional<files::ResultFileHeader> Load(TaskSession& session, const std::str
     files::LoadOptions load;
     load.skipListed = core::settings::kDropDuplicates.ReadFlag(session.profile());
     load.previewHeight = session.cache().previewHeight;
-    return files::LoadResultFile(path, session.list(), load, session.prompter());
+    files::LoadedFile loaded = files::LoadResultFile(path, session.list(), load);
+    if (!loaded.Loaded()) {
+        tasks::ResultDocument::TellLoadFailure(loaded.outcome, session.prompter());
+        return std::nullopt;
+    }
+    return loaded.header;
 }
 
 // What saving the list would write: the search of the file, this user as author, no note and

@@ -10,6 +10,7 @@
 #include "files/list_export.h"
 #include "files/result_file.h"
 #include "files/result_import.h"
+#include "tasks/result_document.h"
 
 namespace quexa::cli {
 namespace {
@@ -28,7 +29,12 @@ std::optional<files::ResultFileHeader> Open(TaskSession& session, const std::str
     files::LoadOptions load;
     load.skipListed = core::settings::kDropDuplicates.ReadFlag(session.profile());
     load.previewHeight = session.cache().previewHeight;
-    return files::LoadResultFile(path, session.list(), load, session.prompter());
+    files::LoadedFile loaded = files::LoadResultFile(path, session.list(), load);
+    if (!loaded.Loaded()) {
+        tasks::ResultDocument::TellLoadFailure(loaded.outcome, session.prompter());
+        return std::nullopt;
+    }
+    return loaded.header;
 }
 
 int Import(const ImportOptions& options, const CommandContext& context) {
@@ -40,12 +46,15 @@ int Import(const ImportOptions& options, const CommandContext& context) {
     }
     const std::size_t before = session.list().Count();
     ConsolePrompter fromPrompter(session.line(), options.fromPassword);
-    if (!files::ImportResultFile(options.from, session.list(), session.profile(), fromPrompter,
-                                 session.cache().previewHeight)) {
+    const files::LoadedFile imported =
+        files::ImportResultFile(options.from, session.list(), session.profile(), fromPrompter,
+                                session.cache().previewHeight);
+    if (!imported.Loaded()) {
+        tasks::ResultDocument::TellLoadFailure(imported.outcome, fromPrompter);
         std::cerr << "Error: can't import " << options.from << "\n";
         return 1;
     }
-    if (!files::WriteResultFile(options.into, session.list(), *header, session.prompter())) {
+    if (!files::WriteResultFile(options.into, session.list(), *header)) {
         session.prompter().Tell(core::Prompter::Title::Error, files::kExportFailed);
         return 1;
     }

@@ -46,15 +46,16 @@ std::optional<std::string> NewPassword(const PasswdOptions& options, ConsoleProm
 // Only a result file of this version has a header that may be written.
 bool IsResultFile(const files::ProtectedContainer& container, ConsolePrompter& prompter) {
     switch (container.CheckVersion()) {
-        case files::ProtectedContainer::kVersionOk:
+        case files::ProtectedContainer::Version::Ok:
             return true;
-        case files::ProtectedContainer::kNotAResultFile:
+        case files::ProtectedContainer::Version::NotAResultFile:
             prompter.Tell(Title::Note, files::kNotAResultFile);
             return false;
-        default:
+        case files::ProtectedContainer::Version::Newer:
             prompter.Tell(Title::Note, files::kNewerResultFile);
             return false;
     }
+    return false;
 }
 
 int ChangePassword(const PasswdOptions& options) {

@@ -65,7 +65,7 @@ bool TaskSession::SaveList(const std::string& path) {
     header.keywords = state.currentQuery;
     header.searchTarget = state.searchTarget;
     header.author = cache_.authorName;
-    if (!files::WriteResultFile(path, list_, header, prompter_)) {
+    if (!files::WriteResultFile(path, list_, header)) {
         std::cerr << "Error: can't save " << path << "\n";
         return false;
     }

@@ -9,6 +9,7 @@
 #include "cli/task_session.h"
 #include "core/settings_table.h"
 #include "files/result_file.h"
+#include "tasks/result_document.h"
 
 namespace quexa::cli {
 namespace {
@@ -27,7 +28,12 @@ std::optional<files::ResultFileHeader> Load(TaskSession& session, const VerifyOp
     files::LoadOptions load;
     load.skipListed = core::settings::kDropDuplicates.ReadFlag(session.profile());
     load.previewHeight = session.cache().previewHeight;
-    return files::LoadResultFile(options.file, session.list(), load, session.prompter());
+    files::LoadedFile loaded = files::LoadResultFile(options.file, session.list(), load);
+    if (!loaded.Loaded()) {
+        tasks::ResultDocument::TellLoadFailure(loaded.outcome, session.prompter());
+        return std::nullopt;
+    }
+    return loaded.header;
 }
 
 int Verify(const VerifyOptions& options, const CommandContext& context) {
@@ -50,8 +56,7 @@ int Verify(const VerifyOptions& options, const CommandContext& context) {
     const bool stopped = session.RunToEnd(stop);
     PrintItems(session.list(), options.json, std::cout);
     // The file keeps its description, note and password; only its items change.
-    if (options.save &&
-        !files::WriteResultFile(options.file, session.list(), *header, session.prompter())) {
+    if (options.save && !files::WriteResultFile(options.file, session.list(), *header)) {
         std::cerr << "Error: can't save " << options.file << "\n";
         return 1;
     }

@@ -170,7 +170,7 @@ void ResultList::Place(std::size_t row, ResultItem&& item) {
     item.visit = KnownVisit(item.visit);
     const bool selected = item.selected;
 
-    const std::uint32_t slot = TakeSlot(Row(std::move(item), row, std::move(longKey)));
+    const std::uint32_t slot = TakeSlot(std::move(item), row, std::move(longKey));
     if (row == order_.size()) {
         order_.push_back(slot);
         positions_.Appended(slot);
@@ -404,15 +404,18 @@ void ResultList::Forget(std::uint32_t slot, Upkeep upkeep) {
     freeSlots_.push_back(slot);
 }
 
-std::uint32_t ResultList::TakeSlot(Row&& row) {
-    row.serial = nextSerial_++;
+std::uint32_t ResultList::TakeSlot(ResultItem&& item, std::size_t value,
+                                   std::unique_ptr<std::string> longKey) {
+    std::uint32_t slot = 0;
     if (freeSlots_.empty()) {
-        slots_.push_back(std::move(row));
-        return static_cast<std::uint32_t>(slots_.size() - 1);
+        slots_.emplace_back(std::move(item), value, std::move(longKey));
+        slot = static_cast<std::uint32_t>(slots_.size() - 1);
+    } else {
+        slot = freeSlots_.back();
+        freeSlots_.pop_back();
+        slots_[slot] = Row(std::move(item), value, std::move(longKey));
     }
-    const std::uint32_t slot = freeSlots_.back();
-    freeSlots_.pop_back();
-    slots_[slot] = std::move(row);
+    slots_[slot].serial = nextSerial_++;
     return slot;
 }
 
@@ -439,7 +442,7 @@ void ResultList::DeleteAll() {
     std::vector<Row>().swap(slots_);
     std::vector<std::uint32_t>().swap(order_);
     std::vector<std::uint32_t>().swap(freeSlots_);
-    positions_.Invalidate();
+    positions_.Reset();
     locations_->Clear();
     selectedCount_ = 0;
     if (observer_ != nullptr) {

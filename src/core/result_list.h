@@ -201,7 +201,8 @@ class ResultList {
     std::size_t RemoveScattered(const std::vector<bool>& doomed, Upkeep upkeep);
     // The row in that slot leaves: its upkeep, then the slot is free.
     void Forget(std::uint32_t slot, Upkeep upkeep);
-    std::uint32_t TakeSlot(Row&& row);
+    std::uint32_t TakeSlot(ResultItem&& item, std::size_t value,
+                           std::unique_ptr<std::string> longKey);
     Row& At(std::size_t row) { return slots_[order_[row]]; }
     const Row& At(std::size_t row) const { return slots_[order_[row]]; }
     void SetAllSelected(bool (*next)(bool));

@@ -4,11 +4,22 @@
 
 namespace quexa::core {
 
+void RowPositions::Reset() {
+    std::vector<std::uint32_t>().swap(number_);
+    gone_.clear();
+    next_ = 0;
+    valid_ = true;
+}
+
 void RowPositions::Appended(std::uint32_t slot) {
     if (!valid_) {
         return;
     }
-    if (slot >= number_.size()) {
+    if (slot == number_.size()) {
+        number_.push_back(next_++);
+        return;
+    }
+    if (slot > number_.size()) {
         number_.resize(static_cast<std::size_t>(slot) + 1);
     }
     number_[slot] = next_++;

@@ -16,6 +16,8 @@ class RowPositions {
   public:
     // Everything moved: count again when next asked.
     void Invalidate() { valid_ = false; }
+    // The list is empty again.
+    void Reset();
     // A row went behind the last one.
     void Appended(std::uint32_t slot);
     // The row in that slot left the list.
@@ -34,7 +36,8 @@ class RowPositions {
     // The numbers of the rows gone since the last count, ascending.
     std::vector<std::uint32_t> gone_;
     std::uint32_t next_ = 0;
-    bool valid_ = false;
+    // An empty list is counted; rows appended keep it so, so a load costs no count.
+    bool valid_ = true;
 };
 
 }  // namespace quexa::core

@@ -36,11 +36,10 @@ ExportJob JobFor(const ExportSource& source, bool all) {
     return job;
 }
 
-bool WriteResult(const std::filesystem::path& path, bool all, const ExportSource& source,
-                 core::Prompter& prompter) {
+bool WriteResult(const std::filesystem::path& path, bool all, const ExportSource& source) {
     const std::optional<ExportRule> rule =
         all ? std::nullopt : std::optional(ExportRule::Load(source.profile));
-    return WriteResultFile(path, source.list, source.header, prompter, source.fileProgress,
+    return WriteResultFile(path, source.list, source.header, source.fileProgress,
                            rule ? &*rule : nullptr);
 }
 
@@ -67,7 +66,7 @@ bool ExportList(const std::filesystem::path& path, bool all, const ExportSource&
                 core::Prompter& prompter) {
     switch (ExportFormatFor(path)) {
         case ExportFormat::ResultFile:
-            return WriteResult(path, all, source, prompter);
+            return WriteResult(path, all, source);
         case ExportFormat::LinkList:
             return WriteLinkList(path, source.list, JobFor(source, all), prompter);
         case ExportFormat::Html:

@@ -64,16 +64,16 @@ bool ProtectedContainer::Open(const fs::path& path) {
     return true;
 }
 
-int ProtectedContainer::CheckVersion() const {
+ProtectedContainer::Version ProtectedContainer::CheckVersion() const {
     if (header_.Magic() != "QZR") {
-        return kNotAResultFile;
+        return Version::NotAResultFile;
     }
     const char mode = header_.ModeLetter();
     if (header_.FormatLetter() != 'A' || header_.SecondFormatLetter() != 'A' ||
         (mode != 'A' && mode != 'B' && mode != 'C')) {
-        return kNewerVersion;
+        return Version::Newer;
     }
-    return kVersionOk;
+    return Version::Ok;
 }
 
 bool ProtectedContainer::ReadHeader(ContainerHeader& buffer) {

@@ -23,9 +23,9 @@ using Record = std::array<char, kRecordSize>;
 class ProtectedContainer {
   public:
     static constexpr std::int64_t kCurrentPosition = -1;
-    static constexpr int kVersionOk = 0;
-    static constexpr int kNotAResultFile = -1;
-    static constexpr int kNewerVersion = -3;
+    // What the header says of the file: one of ours of this version, not one of ours at all,
+    // or one of a later version this program cannot read.
+    enum class Version { Ok, NotAResultFile, Newer };
 
     ProtectedContainer();
     ~ProtectedContainer();
@@ -37,7 +37,7 @@ class ProtectedContainer {
     // Gives a file without owner write permission that permission back, then opens it for
     // update, or for reading when that is refused, and takes over its header.
     bool Open(const std::filesystem::path& path);
-    int CheckVersion() const;
+    Version CheckVersion() const;
     // The buffer gets the default header, then the file's first bytes over it.
     bool ReadHeader(ContainerHeader& buffer);
     // Written through to the file; on success it also becomes the header copy.

@@ -155,17 +155,6 @@ bool WriteRecords(AtomicFile& file, const core::ResultList& list, const ExportRu
     return true;
 }
 
-bool ReportVersion(int version, core::Prompter& prompter) {
-    if (version == ProtectedContainer::kVersionOk) {
-        return true;
-    }
-    prompter.Tell(core::Prompter::Title::Note, version == ProtectedContainer::kNotAResultFile
-                                                   ? kNotAResultFile
-                                                   : kNewerResultFile);
-    prompter.Tell(core::Prompter::Title::Note, kCannotOpenResultFile);
-    return false;
-}
-
 // The header's count, but never more than the file holds: a damaged count must not reserve
 // memory for records that are not there.
 std::size_t RecordsPresent(const fs::path& path, std::uint32_t count) {
@@ -270,8 +259,8 @@ core::ResultItem DecodeRecord(const Record& record, const Record& mask) {
 }
 
 bool WriteResultFile(const fs::path& path, const core::ResultList& list,
-                     const ResultFileHeader& header, core::Prompter& /*prompter*/,
-                     const FileProgress& progress, const ExportRule* rule) {
+                     const ResultFileHeader& header, const FileProgress& progress,
+                     const ExportRule* rule) {
     AtomicFile file(path);
     if (!file.Begin()) {
         return false;
@@ -290,37 +279,40 @@ bool WriteResultFile(const fs::path& path, const core::ResultList& list,
     return file.Commit();
 }
 
-std::optional<ResultFileHeader> LoadResultFile(const fs::path& path, core::ResultList& list,
-                                               const LoadOptions& options, core::Prompter& prompter,
-                                               const FileProgress& progress) {
+LoadedFile LoadResultFile(const fs::path& path, core::ResultList& list, const LoadOptions& options,
+                          const FileProgress& progress) {
     if (!options.append) {
         list.Locations().Clear();
     }
     ProtectedContainer container;
     // A device or a pipe could feed records for ever, or block the read.
     if (!IsRegularFile(path) || !container.Open(path)) {
-        prompter.Tell(core::Prompter::Title::Error, kCannotOpenResultFile);
-        return std::nullopt;
+        return {LoadOutcome::CannotOpen, {}};
     }
-    if (!ReportVersion(container.CheckVersion(), prompter)) {
-        return std::nullopt;
+    switch (container.CheckVersion()) {
+        case ProtectedContainer::Version::Ok:
+            break;
+        case ProtectedContainer::Version::NotAResultFile:
+            return {LoadOutcome::NotAResultFile, {}};
+        case ProtectedContainer::Version::Newer:
+            return {LoadOutcome::NewerVersion, {}};
     }
     ContainerHeader bytes;
     if (!container.ReadHeader(bytes) || !container.SeekToRecords()) {
-        return std::nullopt;
+        return {LoadOutcome::Unreadable, {}};
     }
     const ResultFileHeader header = TakeHeader(bytes);
     core::WaitState::Scope wait(progress.wait, WaitSettings(kLoadingText, true));
     wait.SetTotal(header.count);
     list.Reserve(RecordsPresent(path, header.count));
     ReadRecords(container, header.count, list, options, progress, wait);
-    return header;
+    return {LoadOutcome::Loaded, header};
 }
 
 std::optional<ResultFileHeader> ReadResultFileHeader(const fs::path& path) {
     ProtectedContainer container;
     ContainerHeader bytes;
-    if (!container.Open(path) || container.CheckVersion() != ProtectedContainer::kVersionOk ||
+    if (!container.Open(path) || container.CheckVersion() != ProtectedContainer::Version::Ok ||
         !container.ReadHeader(bytes)) {
         return std::nullopt;
     }
@@ -338,7 +330,7 @@ bool PromptForPassword(const fs::path& path, core::Prompter& prompter, bool quie
             return false;
         }
         // A file that is no result file has no password to ask for: the loader says what it is.
-        if (container.CheckVersion() != ProtectedContainer::kVersionOk ||
+        if (container.CheckVersion() != ProtectedContainer::Version::Ok ||
             !container.IsProtected()) {
             return true;
         }

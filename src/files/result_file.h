@@ -62,6 +62,27 @@ inline constexpr std::string_view kNotAResultFile = "Unvaild Quexa result file!"
 inline constexpr std::string_view kNewerResultFile =
     "This is higher version Quexa file,\r\nplease update Quexa, then try it !";
 
+// How a load ended. The caller says what went wrong: nothing here shows a message.
+enum class LoadOutcome {
+    Loaded,
+    // Missing, unreadable, or no regular file.
+    CannotOpen,
+    NotAResultFile,
+    NewerVersion,
+    // The header or the first record could not be reached after the file was opened.
+    Unreadable,
+    // Import: the password was not given.
+    Locked,
+};
+
+struct LoadedFile {
+    LoadOutcome outcome = LoadOutcome::CannotOpen;
+    // The file's header once loaded.
+    ResultFileHeader header;
+
+    bool Loaded() const { return outcome == LoadOutcome::Loaded; }
+};
+
 // The flags byte of an item record.
 std::uint8_t EncodeFlags(const core::ResultItem& item);
 void DecodeFlags(std::uint8_t flags, core::ResultItem& item);
@@ -79,17 +100,15 @@ core::ResultItem DecodeRecord(const Record& record, const Record& mask);
 // file. With a rule only the rows meeting it are written; the header still counts every row.
 // header.count is ignored. Nothing is shown: the caller reports a failed save.
 bool WriteResultFile(const std::filesystem::path& path, const core::ResultList& list,
-                     const ResultFileHeader& header, core::Prompter& prompter,
-                     const FileProgress& progress = {}, const ExportRule* rule = nullptr);
+                     const ResultFileHeader& header, const FileProgress& progress = {},
+                     const ExportRule* rule = nullptr);
 
 // Reads a result file and adds its items behind the rows already listed; stops at the end of
-// the file whatever the header's count, and at a cancel of the wait window. Shows its
-// messages and returns nothing when the file cannot be opened or is not a readable result file;
-// the list is then as it was. The password is not tested here: see PromptForPassword.
-std::optional<ResultFileHeader> LoadResultFile(const std::filesystem::path& path,
-                                               core::ResultList& list, const LoadOptions& options,
-                                               core::Prompter& prompter,
-                                               const FileProgress& progress = {});
+// the file whatever the header's count, and at a cancel of the wait window. When the file
+// cannot be opened or is not a readable result file the list is as it was. The password is not
+// tested here: see PromptForPassword.
+LoadedFile LoadResultFile(const std::filesystem::path& path, core::ResultList& list,
+                          const LoadOptions& options, const FileProgress& progress = {});
 
 // The header of a readable result file of this version, without a word to the person.
 std::optional<ResultFileHeader> ReadResultFileHeader(const std::filesystem::path& path);

@@ -4,19 +4,17 @@
 
 namespace quexa::files {
 
-std::optional<ResultFileHeader> ImportResultFile(const std::filesystem::path& path,
-                                                 core::ResultList& list,
-                                                 const core::Profile& profile,
-                                                 core::Prompter& prompter, int previewHeight,
-                                                 const FileProgress& progress) {
+LoadedFile ImportResultFile(const std::filesystem::path& path, core::ResultList& list,
+                            const core::Profile& profile, core::Prompter& prompter,
+                            int previewHeight, const FileProgress& progress) {
     if (!PromptForPassword(path, prompter)) {
-        return std::nullopt;
+        return {LoadOutcome::Locked, {}};
     }
     LoadOptions options;
     options.append = true;
     options.skipListed = core::settings::kDropDuplicates.ReadFlag(profile);
     options.previewHeight = previewHeight;
-    return LoadResultFile(path, list, options, prompter, progress);
+    return LoadResultFile(path, list, options, progress);
 }
 
 }  // namespace quexa::files

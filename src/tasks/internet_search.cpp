@@ -95,7 +95,8 @@ void InternetSearch::StartNextEngine() {
 
 std::size_t InternetSearch::DrainResultQueue() {
     TaskEnvironment& env = runtime_.env;
-    if (runtime_.channel == nullptr) {
+    // During a sort the records wait in the queue for the next drain.
+    if (runtime_.channel == nullptr || env.busy->Current() == core::BusyWork::Sorting) {
         return 0;
     }
     std::deque<FoundItemRecord> records = runtime_.channel->TakeQueued();
@@ -143,6 +144,10 @@ void InternetSearch::OnEngineFinished(const std::shared_ptr<TaskChannel>& from,
                                       const std::string& name) {
     // A worker given up after a stop may end long after its task; its task control may be gone.
     if (!from->Abandoned() && from == runtime_.channel) {
+        if (runtime_.env.busy->DeferWhileSorting(
+                [this, from, name] { OnEngineFinished(from, name); })) {
+            return;
+        }
         DrainResultQueue();
         --runtime_.activeThreadCount;
         runtime_.env.host.SetEngineState(name, EngineState::Finished);

@@ -46,7 +46,10 @@ bool IntranetSearch::StartIntranetSearch(std::string_view patternText, std::stri
     state.currentFile.clear();
     env.host.RefreshFastInfo();
 
-    SearchTargets(patternText, targets);
+    {
+        const core::BusyState::Scope searching(*env.busy, core::BusyWork::IntranetSearch);
+        SearchTargets(patternText, targets);
+    }
 
     env.host.SetStatusText(kReadyText);
     // A stop has already run the end of the task while the search was inside its wait.

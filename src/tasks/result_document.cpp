@@ -90,8 +90,36 @@ core::Prompter::FileRequest OpenRequest() {
 ResultDocument::ResultDocument(TaskEnvironment environment, TaskState& state, core::WaitState* wait)
     : env_(environment), state_(state), wait_(wait) {}
 
+void ResultDocument::TellLoadFailure(files::LoadOutcome outcome, core::Prompter& prompter) {
+    using files::LoadOutcome;
+    switch (outcome) {
+        case LoadOutcome::CannotOpen:
+            prompter.Tell(Title::Error, files::kCannotOpenResultFile);
+            break;
+        case LoadOutcome::NotAResultFile:
+        case LoadOutcome::NewerVersion:
+            // The note window: what the file is, then that it was not opened.
+            prompter.Tell(Title::Note, outcome == LoadOutcome::NotAResultFile
+                                           ? files::kNotAResultFile
+                                           : files::kNewerResultFile);
+            prompter.Tell(Title::Note, files::kCannotOpenResultFile);
+            break;
+        case LoadOutcome::Loaded:
+        case LoadOutcome::Unreadable:
+        case LoadOutcome::Locked:
+            // Nothing to add: nothing went wrong, or the password prompt has spoken.
+            break;
+    }
+}
+
+bool ResultDocument::Busy() const {
+    // The Intranet search saves and adds as it goes; it only keeps commands away.
+    const core::BusyWork work = env_.busy->Current();
+    return work != core::BusyWork::None && work != core::BusyWork::IntranetSearch;
+}
+
 bool ResultDocument::Save() {
-    if (busy_) {
+    if (Busy()) {
         return false;
     }
     if (state_.currentFile.empty()) {
@@ -101,7 +129,7 @@ bool ResultDocument::Save() {
 }
 
 bool ResultDocument::SaveAs() {
-    if (busy_) {
+    if (Busy()) {
         return false;
     }
     const std::optional<std::string> chosen =
@@ -113,7 +141,7 @@ bool ResultDocument::SaveAs() {
 }
 
 bool ResultDocument::SaveTo(const std::string& path) {
-    if (busy_ || !CheckOverwrite(path)) {
+    if (Busy() || !CheckOverwrite(path)) {
         return false;
     }
     std::string previous = std::exchange(state_.currentFile, path);
@@ -125,7 +153,7 @@ bool ResultDocument::SaveTo(const std::string& path) {
 }
 
 bool ResultDocument::Open(std::optional<std::string> path) {
-    if (busy_) {
+    if (Busy()) {
         return false;
     }
     if (listInUse_ && prompter().Ask(Title::Note, kCloseFirst, Buttons::YesCancel) == Answer::Yes) {
@@ -153,7 +181,7 @@ bool ResultDocument::OpenFromCommandLine(std::string_view argument) {
 }
 
 bool ResultDocument::OpenRequested() {
-    if (busy_) {
+    if (Busy()) {
         return false;
     }
     const std::string path = std::exchange(pendingOpen_, {});
@@ -177,21 +205,23 @@ bool ResultDocument::OpenRequested() {
 }
 
 bool ResultDocument::Load(const std::string& path, bool append) {
-    if (busy_) {
+    if (Busy()) {
         return false;
     }
     files::LoadOptions options;
     options.append = append;
     options.skipListed = core::settings::kDropDuplicates.ReadFlag(env_.profile);
     options.previewHeight = env_.cache.previewHeight;
-    busy_ = true;
-    const std::optional<files::ResultFileHeader> header =
-        files::LoadResultFile(path, env_.list, options, prompter(), Progress());
-    busy_ = false;
-    if (!header) {
+    files::LoadedFile loaded;
+    {
+        const core::BusyState::Scope loading(*env_.busy, core::BusyWork::Loading);
+        loaded = files::LoadResultFile(path, env_.list, options, Progress());
+    }
+    if (!loaded.Loaded()) {
+        TellLoadFailure(loaded.outcome, prompter());
         return false;
     }
-    TakeOverHeader(*header);
+    TakeOverHeader(loaded.header);
     listInUse_ = true;
     state_.currentFile = path;
     origin_ = path;
@@ -200,7 +230,7 @@ bool ResultDocument::Load(const std::string& path, bool append) {
 }
 
 bool ResultDocument::CloseCurrentFile() {
-    if (busy_ || OfferSave(Buttons::YesNo) == SaveOffer::Stopped) {
+    if (Busy() || OfferSave(Buttons::YesNo) == SaveOffer::Stopped) {
         return false;
     }
     env_.list.DeleteAll();
@@ -317,9 +347,11 @@ bool ResultDocument::SaveUntitled() {
 bool ResultDocument::WriteTo(const std::string& path) {
     RestoreStateFile();
     const files::ResultFileHeader header = HeaderFor(path);
-    busy_ = true;
-    const bool written = files::WriteResultFile(path, env_.list, header, prompter(), Progress());
-    busy_ = false;
+    bool written = false;
+    {
+        const core::BusyState::Scope saving(*env_.busy, core::BusyWork::Saving);
+        written = files::WriteResultFile(path, env_.list, header, Progress());
+    }
     if (!written) {
         // The file that was there is untouched: nothing to delete.
         prompter().Tell(Title::Error, kOperatorFailed);

@@ -71,6 +71,8 @@ class ResultDocument {
     const std::string& statePath() const { return statePath_; }
     const std::string& pendingOpen() const { return pendingOpen_; }
     int autoSaveCounter() const { return autoSaveCounter_; }
+    // The messages of a load that failed: which depends on how it failed.
+    static void TellLoadFailure(files::LoadOutcome outcome, core::Prompter& prompter);
     // What a save of the list to path would put in the header.
     files::ResultFileHeader HeaderFor(const std::string& path) const;
 
@@ -78,6 +80,9 @@ class ResultDocument {
     // The outcome of "Do you want save ?": Stopped after Cancel or a save that did not happen.
     enum class SaveOffer { NotNeeded, Saved, Declined, Stopped };
 
+    // Saving, loading, a stop wait and a sort let pending work run, which must not start a
+    // save or a load.
+    bool Busy() const;
     SaveOffer OfferSave(core::Prompter::Buttons buttons);
     bool SaveUntitled();
     bool WriteTo(const std::string& path);
@@ -98,8 +103,6 @@ class ResultDocument {
     // the list is saved there again.
     std::string origin_;
     int autoSaveCounter_ = 0;
-    // Saving and loading let pending work run, which must not start another of them.
-    bool busy_ = false;
 };
 
 }  // namespace quexa::tasks

@@ -75,6 +75,9 @@ void TaskControl::StopTask() {
     if (!runtime_.state.taskRunning) {
         return;
     }
+    if (runtime_.env.busy->DeferWhileSorting([this] { StopTask(); })) {
+        return;
+    }
     if (runtime_.handlerDepth > 0) {
         // The worker being answered holds the notice lock: stopping now would wait for it.
         runtime_.env.mainThread->Post([this, channel = runtime_.channel] {
@@ -87,6 +90,19 @@ void TaskControl::StopTask() {
     runtime_.state.stoppedByUser = true;
     FinishTask();
     runtime_.state.taskRunning = false;
+}
+
+ListSort::Outcome TaskControl::ClickColumn(core::ResultCell cell,
+                                           std::optional<std::size_t> focusRow) {
+    if (runtime_.env.busy->Refuses(core::Command::Sort)) {
+        return {};
+    }
+    return SortList(sortMark_.Click(cell), focusRow);
+}
+
+ListSort::Outcome TaskControl::SortList(core::SortChoice choice,
+                                        std::optional<std::size_t> focusRow) {
+    return ListSort(runtime_, verification_).Run(choice, focusRow);
 }
 
 bool TaskControl::VerifyResult() {
@@ -131,6 +147,7 @@ void TaskControl::FinishTask() {
 void TaskControl::WaitForWorkers() {
     TaskEnvironment& env = runtime_.env;
     TaskState& state = runtime_.state;
+    const core::BusyState::Scope stopping(*env.busy, core::BusyWork::StopWait);
     runtime_.channel->runFlag.store(0);
     state.totalAtStop = runtime_.activeThreadCount;
     state.stopProgress = 0;

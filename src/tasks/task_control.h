@@ -1,10 +1,12 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "tasks/internet_search.h"
 #include "tasks/intranet_search.h"
+#include "tasks/list_sort.h"
 #include "tasks/task_runtime.h"
 #include "tasks/verification.h"
 
@@ -37,6 +39,16 @@ class TaskControl {
     // New Search's empty free list.
     void RunFreeEdit();
     void StopTask();
+    // A click on a column's header: sorts by that column, the other way round when it is the
+    // column sorted last (the sort mark). Refused while a busy loop runs; the mark then stays.
+    ListSort::Outcome ClickColumn(core::ResultCell cell,
+                                  std::optional<std::size_t> focusRow = std::nullopt);
+    // Sorts by one column, the window painting meanwhile.
+    ListSort::Outcome SortList(core::SortChoice choice,
+                               std::optional<std::size_t> focusRow = std::nullopt);
+    const core::SortMark& sortMark() const { return sortMark_; }
+    // Which long loop runs now: the menus ask it which commands to refuse.
+    const core::BusyState& busy() const { return *runtime_.env.busy; }
     // Verify Result.
     bool VerifyResult();
     void FinishTask();
@@ -63,6 +75,7 @@ class TaskControl {
     InternetSearch search_;
     Verification verification_;
     IntranetSearch intranet_;
+    core::SortMark sortMark_;
     bool finishing_ = false;
 };
 

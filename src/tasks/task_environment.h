@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "core/busy_state.h"
 #include "core/main_thread.h"
 #include "core/profile.h"
 #include "core/prompter.h"
@@ -20,6 +21,9 @@ struct TaskEnvironment {
     std::shared_ptr<core::MainThread> mainThread;
     TaskHost& host;
     core::Prompter& prompter;
+    // Which long loop runs now; one per window, so the window gives the same one to the task
+    // control and the document.
+    std::shared_ptr<core::BusyState> busy = std::make_shared<core::BusyState>();
 };
 
 }  // namespace quexa::tasks

@@ -26,13 +26,6 @@ constexpr std::size_t kFileSize = files::kHeaderSize + kItems * files::kRecordSi
 constexpr std::size_t kChunk = 1 << 20;
 constexpr double kGoal = 3.0;
 
-class Silent : public quexa::core::Prompter {
-  public:
-    Answer Ask(Title, std::string_view, Buttons) override { return Answer::No; }
-    std::optional<std::string> AskPassword() override { return std::nullopt; }
-    std::optional<std::string> ChooseFile(const FileRequest&) override { return std::nullopt; }
-};
-
 // A folder of its own beside the system's temporary files, gone when the program ends.
 class Folder {
   public:
@@ -79,10 +72,9 @@ const quexa::core::ResultList& List() {
 
 void SaveResultFile(benchmark::State& state) {
     const fs::path path = Place().File("saved.qzr");
-    Silent prompter;
     const files::ResultFileHeader header;
     for (auto _ : state) {
-        if (!files::WriteResultFile(path, List(), header, prompter)) {
+        if (!files::WriteResultFile(path, List(), header)) {
             state.SkipWithError("save failed");
         }
     }
@@ -91,11 +83,10 @@ BENCHMARK(SaveResultFile)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime
 
 void LoadResultFile(benchmark::State& state) {
     const fs::path path = Place().File("saved.qzr");
-    Silent prompter;
-    files::WriteResultFile(path, List(), {}, prompter);
+    files::WriteResultFile(path, List(), {});
     for (auto _ : state) {
         quexa::core::ResultList list;
-        if (!files::LoadResultFile(path, list, {}, prompter) || list.Count() != kItems) {
+        if (!files::LoadResultFile(path, list, {}).Loaded() || list.Count() != kItems) {
             state.SkipWithError("load failed");
         }
         benchmark::DoNotOptimize(list.Count());
@@ -135,8 +126,7 @@ BENCHMARK(PlainWrite)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
 
 void PlainRead(benchmark::State& state) {
     const fs::path path = Place().File("saved.qzr");
-    Silent prompter;
-    files::WriteResultFile(path, List(), {}, prompter);
+    files::WriteResultFile(path, List(), {});
     std::vector<char> buffer(kFileSize);
     for (auto _ : state) {
         const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

@@ -64,13 +64,12 @@ void Load(const std::filesystem::path& path, std::size_t size, bool append, bool
     quexa::core::ResultItem listed;
     listed.location = "http://listed/";
     list.AddItem(0, std::move(listed));
-    OnePasswordPrompter prompter;
     files::LoadOptions options;
     options.append = append;
     options.skipListed = skipListed;
-    const std::optional<files::ResultFileHeader> header =
-        files::LoadResultFile(path, list, options, prompter);
-    if (!header && list.Count() != 1) {
+    const files::LoadedFile loaded = files::LoadResultFile(path, list, options);
+    const files::ResultFileHeader* header = loaded.Loaded() ? &loaded.header : nullptr;
+    if (header == nullptr && list.Count() != 1) {
         std::abort();  // a failed load changed the list
     }
     if (list.Count() - 1 > RecordsPresent(size)) {

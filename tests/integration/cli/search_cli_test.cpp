@@ -133,8 +133,8 @@ class SearchCliTest : public ::testing::Test {
 
     std::optional<files::ResultFileHeader> LoadFile(const std::string& path,
                                                     core::ResultList& list) {
-        QuietPrompter prompter;
-        return files::LoadResultFile(path, list, {}, prompter);
+        files::LoadedFile loaded = files::LoadResultFile(path, list, {});
+        return loaded.Loaded() ? std::optional(loaded.header) : std::nullopt;
     }
 
     TempDir home;

@@ -75,7 +75,7 @@ class ExportCliTest : public ::testing::Test {
             header.SetPassword(password);
         }
         NoPrompter prompter;
-        ASSERT_TRUE(files::WriteResultFile(home.path() / name, list, header, prompter));
+        ASSERT_TRUE(files::WriteResultFile(home.path() / name, list, header));
     }
 
     CliResult Cli(std::vector<std::string> arguments) const {
@@ -93,7 +93,7 @@ class ExportCliTest : public ::testing::Test {
         NoPrompter prompter;
         files::LoadOptions options;
         options.skipListed = false;
-        EXPECT_TRUE(files::LoadResultFile(home.path() / name, list, options, prompter));
+        EXPECT_TRUE(files::LoadResultFile(home.path() / name, list, options).Loaded());
         std::vector<std::string> titles;
         for (std::size_t row = 0; row < list.Count(); ++row) {
             titles.push_back(list.Item(row).title);

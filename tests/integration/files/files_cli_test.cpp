@@ -74,7 +74,7 @@ class FilesCliTest : public ::testing::Test {
         files::ResultFileHeader header;
         header.mode = 'B';
         header.keywords = "*.txt";
-        EXPECT_TRUE(files::WriteResultFile(home.File(name), list, header, prompter));
+        EXPECT_TRUE(files::WriteResultFile(home.File(name), list, header));
         return home.File(name);
     }
 

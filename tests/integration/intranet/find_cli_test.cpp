@@ -76,10 +76,9 @@ TEST_F(FindCliTest, SavesTheItemsAsAnIntranetResultFile) {
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(Lines(result.out).size(), 3u) << result.out;  // the heading and two items
     core::ResultList list;
-    NoPrompter prompter;
-    const std::optional<files::ResultFileHeader> header =
-        files::LoadResultFile(saved, list, {}, prompter);
-    ASSERT_TRUE(header.has_value());
+    const files::LoadedFile loaded = files::LoadResultFile(saved, list, {});
+    ASSERT_TRUE(loaded.Loaded());
+    const files::ResultFileHeader* header = &loaded.header;
     EXPECT_EQ(header->mode, files::ResultFileHeader::kIntranetMode);
     EXPECT_EQ(header->keywords, "*.txt");
     EXPECT_EQ(header->searchTarget,

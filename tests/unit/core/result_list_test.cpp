@@ -24,12 +24,20 @@ ResultItem MakeItem(std::string title, std::string location, StatusCode status =
     return item;
 }
 
-std::vector<std::string> Locations(const ResultList& list) {
+std::vector<std::string> CellTexts(const ResultList& list, ResultCell cell) {
     std::vector<std::string> out;
     for (std::size_t row = 0; row < list.Count(); ++row) {
-        out.emplace_back(list.CellText(row, ResultCell::Location));
+        out.emplace_back(list.CellText(row, cell));
     }
     return out;
+}
+
+std::vector<std::string> Locations(const ResultList& list) {
+    return CellTexts(list, ResultCell::Location);
+}
+
+std::vector<std::string> Titles(const ResultList& list) {
+    return CellTexts(list, ResultCell::Title);
 }
 
 TEST(ResultListTest, AddItemCutsTextsToTheirLimits) {
@@ -614,14 +622,6 @@ struct SortRow {
     VisitCode visit;
     bool selected;
 };
-
-std::vector<std::string> Titles(const ResultList& list) {
-    std::vector<std::string> out;
-    for (std::size_t row = 0; row < list.Count(); ++row) {
-        out.emplace_back(list.CellText(row, ResultCell::Title));
-    }
-    return out;
-}
 
 TEST(ResultListTest, SortsByEveryCellBothWays) {
     using S = StatusCode;

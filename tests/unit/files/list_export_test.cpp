@@ -110,11 +110,11 @@ TEST_F(ListExportTest, EachFormatIsWrittenByItsWriter) {
     const fs::path result = folder_.File("list.qzr");
     ASSERT_TRUE(ExportList(result, false, Source(), prompter_));
     core::ResultList loaded;
-    const auto header = LoadResultFile(result, loaded, {}, prompter_);
-    ASSERT_TRUE(header.has_value());
-    EXPECT_EQ(header->count, 3u);
-    EXPECT_EQ(header->keywords, "brindle moss");
-    EXPECT_EQ(header->mode, ResultFileHeader::kInternetMode);
+    const LoadedFile file = LoadResultFile(result, loaded, {});
+    ASSERT_TRUE(file.Loaded());
+    EXPECT_EQ(file.header.count, 3u);
+    EXPECT_EQ(file.header.keywords, "brindle moss");
+    EXPECT_EQ(file.header.mode, ResultFileHeader::kInternetMode);
     ASSERT_EQ(loaded.Count(), 2u);
     EXPECT_EQ(loaded.Item(1).title, "Gamma");
 
@@ -184,7 +184,7 @@ TEST_F(ListExportTest, ImportSkipsListedLocationsWhenAsked) {
     file.AddItem(1, Item("New", "http://n.example/"));
     file.AddItem(2, Item("Also known", "http://g.example/"));
     const fs::path path = folder_.File("more.qzr");
-    ASSERT_TRUE(WriteResultFile(path, file, header_, prompter_));
+    ASSERT_TRUE(WriteResultFile(path, file, header_));
 
     const struct {
         const char* name;
@@ -202,9 +202,9 @@ TEST_F(ListExportTest, ImportSkipsListedLocationsWhenAsked) {
         list.AddItem(2, Item("Gamma", "http://g.example/"));
         list.ClearModified();
         settings::kDropDuplicates.Write(profile_, c.importAde);
-        const auto header = ImportResultFile(path, list, profile_, prompter_, 50);
-        ASSERT_TRUE(header.has_value());
-        EXPECT_EQ(header->keywords, "brindle moss");
+        const LoadedFile file = ImportResultFile(path, list, profile_, prompter_, 50);
+        ASSERT_TRUE(file.Loaded());
+        EXPECT_EQ(file.header.keywords, "brindle moss");
         std::vector<std::string> titles;
         for (std::size_t row = 0; row < list.Count(); ++row) {
             titles.push_back(list.Item(row).title);
@@ -221,21 +221,22 @@ TEST_F(ListExportTest, ImportAsksForThePasswordAndLeavesTheListOnRefusal) {
     ResultFileHeader locked = header_;
     locked.SetPassword("Brindle");
     const fs::path path = folder_.File("locked.qzr");
-    ASSERT_TRUE(WriteResultFile(path, file, locked, prompter_));
+    ASSERT_TRUE(WriteResultFile(path, file, locked));
 
     prompter_.passwords = {std::string("wrong")};
-    EXPECT_FALSE(ImportResultFile(path, list_, profile_, prompter_, 0).has_value());
+    EXPECT_EQ(ImportResultFile(path, list_, profile_, prompter_, 0).outcome, LoadOutcome::Locked);
     EXPECT_EQ(list_.Count(), 3u);
     EXPECT_EQ(prompter_.boxes, std::vector<std::string>{"Error: Password unvaild\ntry again ?"});
 
     prompter_.boxes.clear();
     prompter_.passwords = {std::string("Brindle")};
-    ASSERT_TRUE(ImportResultFile(path, list_, profile_, prompter_, 0).has_value());
+    ASSERT_TRUE(ImportResultFile(path, list_, profile_, prompter_, 0).Loaded());
     ASSERT_EQ(list_.Count(), 4u);
     EXPECT_EQ(list_.Item(3).title, "Locked");
 
     prompter_.boxes.clear();
-    EXPECT_FALSE(ImportResultFile(folder_.File("missing.qzr"), list_, profile_, prompter_, 0));
+    EXPECT_FALSE(
+        ImportResultFile(folder_.File("missing.qzr"), list_, profile_, prompter_, 0).Loaded());
     EXPECT_EQ(prompter_.boxes, std::vector<std::string>{
                                    "Error: Operator file failed!\nperhaps the file attribute\nis "
                                    "read only!"});

@@ -107,18 +107,18 @@ TEST_F(ProtectedContainerTest, CheckVersionJudgesTheHeaderCopy) {
     struct Case {
         std::size_t offset;
         std::string bytes;
-        int expected;
+        ProtectedContainer::Version expected;
     };
     const Case cases[] = {
-        {0, "QZR", ProtectedContainer::kVersionOk},
-        {400, "B", ProtectedContainer::kVersionOk},
-        {400, "C", ProtectedContainer::kVersionOk},
-        {0, "QZX", ProtectedContainer::kNotAResultFile},
-        {0, "qzr", ProtectedContainer::kNotAResultFile},
-        {3, "B", ProtectedContainer::kNewerVersion},
-        {429, "B", ProtectedContainer::kNewerVersion},
-        {400, "D", ProtectedContainer::kNewerVersion},
-        {400, std::string(1, '\0'), ProtectedContainer::kNewerVersion},
+        {0, "QZR", ProtectedContainer::Version::Ok},
+        {400, "B", ProtectedContainer::Version::Ok},
+        {400, "C", ProtectedContainer::Version::Ok},
+        {0, "QZX", ProtectedContainer::Version::NotAResultFile},
+        {0, "qzr", ProtectedContainer::Version::NotAResultFile},
+        {3, "B", ProtectedContainer::Version::Newer},
+        {429, "B", ProtectedContainer::Version::Newer},
+        {400, "D", ProtectedContainer::Version::Newer},
+        {400, std::string(1, '\0'), ProtectedContainer::Version::Newer},
     };
     for (const auto& c : cases) {
         ContainerHeader header;
@@ -135,7 +135,7 @@ TEST_F(ProtectedContainerTest, CheckVersionJudgesTheHeaderCopy) {
     WriteFile(both, {});
     ProtectedContainer container;
     ASSERT_TRUE(container.Open(path_));
-    EXPECT_EQ(container.CheckVersion(), ProtectedContainer::kNotAResultFile);
+    EXPECT_EQ(container.CheckVersion(), ProtectedContainer::Version::NotAResultFile);
 }
 
 Key DefaultKeyWith(std::size_t index, std::uint8_t value) {

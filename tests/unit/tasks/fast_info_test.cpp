@@ -87,7 +87,7 @@ TEST(FastInfoTest, ASavedFileShowsItsOwnHeader) {
     written.note = "weekly";
     written.author = "Grace";
     SilentPrompter prompter;
-    ASSERT_TRUE(files::WriteResultFile(path, list, written, prompter));
+    ASSERT_TRUE(files::WriteResultFile(path, list, written));
 
     TaskState state;
     state.searchMode = TaskState::kInternetMode;

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/memory_profile.h"
@@ -96,7 +98,7 @@ class ResultDocumentTest : public ::testing::Test {
             header.SetPassword(password);
         }
         const std::string path = folder_.File(name).string();
-        EXPECT_TRUE(files::WriteResultFile(path, list, header, prompter_));
+        EXPECT_TRUE(files::WriteResultFile(path, list, header));
         return path;
     }
     std::vector<std::string> Locations() const {
@@ -314,6 +316,57 @@ TEST_F(ResultDocumentTest, OpeningWithoutAPathOrWithAWrongPassword) {
     EXPECT_FALSE(document_.listInUse());
 }
 
+// Every way a file can fail to load, with the messages Open shows for it; the list stays.
+TEST_F(ResultDocumentTest, EachDamagedFileKeepsItsMessages) {
+    const std::string good = ReadAll(MakeFile("good.qzr", {"http://g/"}));
+    const std::string cannotOpen = "Error: Canno't open Quexa result file!";
+    const std::string noteCannotOpen = "Note: Canno't open Quexa result file!";
+    const std::string notOurs = "Note: Unvaild Quexa result file!";
+    const std::string newer =
+        "Note: This is higher version Quexa file,\r\nplease update Quexa, then try it !";
+    std::string newerMode = good;
+    newerMode[400] = 'D';
+    const struct {
+        const char* name;
+        std::string bytes;  // none: no file at all
+        std::vector<std::string> boxes;
+    } cases[] = {
+        {"missing", "", {cannotOpen}},
+        {"empty", std::string(), {cannotOpen}},
+        {"short header", good.substr(0, 497), {cannotOpen}},
+        {"wrong magic", "QZX" + good.substr(3), {notOurs, noteCannotOpen}},
+        {"newer format letter", good.substr(0, 3) + "B" + good.substr(4), {newer, noteCannotOpen}},
+        {"newer mode", newerMode, {newer, noteCannotOpen}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = folder_.File(std::string(c.name) + ".qzr").string();
+        if (std::string_view(c.name) != "missing") {
+            WriteAll(path, c.bytes);
+        }
+        list_.DeleteAll();
+        Add("http://kept/");
+        prompter_.boxes.clear();
+        EXPECT_FALSE(document_.Load(path, false));
+        EXPECT_EQ(prompter_.boxes, c.boxes);
+        EXPECT_EQ(Locations(), std::vector<std::string>{"http://kept/"});
+    }
+}
+
+TEST_F(ResultDocumentTest, LoadFailureMessagesByOutcome) {
+    using files::LoadOutcome;
+    const std::pair<LoadOutcome, std::size_t> cases[] = {
+        {LoadOutcome::Loaded, 0},         {LoadOutcome::CannotOpen, 1},
+        {LoadOutcome::NotAResultFile, 2}, {LoadOutcome::NewerVersion, 2},
+        {LoadOutcome::Unreadable, 0},     {LoadOutcome::Locked, 0},
+    };
+    for (const auto& [outcome, boxes] : cases) {
+        prompter_.boxes.clear();
+        ResultDocument::TellLoadFailure(outcome, prompter_);
+        EXPECT_EQ(prompter_.boxes.size(), boxes) << static_cast<int>(outcome);
+    }
+}
+
 TEST_F(ResultDocumentTest, OnlyResultFilesNamedOnTheCommandLineOpen) {
     const std::string file = MakeFile("f.qzr", {"http://f/"});
     const std::string upper = folder_.File("U.QZR").string();
@@ -482,6 +535,40 @@ TEST_F(ResultDocumentTest, AutoSaveRunsAfterEveryItemBeyondTheCount) {
         EXPECT_EQ(document.autoSaveCounter(), c.calls - c.saves * (c.count + 1));
         list_.DeleteAll();
     }
+}
+
+// Saving and loading let pending work run; meanwhile the busy state says so, and a sort or
+// another save refuses them.
+TEST_F(ResultDocumentTest, SavingAndLoadingAreBusyLoops) {
+    auto busy = std::make_shared<core::BusyState>();
+    TaskEnvironment env{list_, profile_, cache_, mainThread_, host_, prompter_};
+    env.busy = busy;
+    ResultDocument document(env, state_);
+    for (int i = 0; i < 300; ++i) {
+        Add("http://a/" + std::to_string(i));
+    }
+    std::vector<core::BusyWork> seen;
+    auto watch = [this, &seen, busy] {
+        mainThread_->Post([&seen, busy] { seen.push_back(busy->Current()); });
+    };
+    const std::string path = folder_.File("busy.qzr").string();
+    watch();
+    ASSERT_TRUE(document.SaveTo(path));
+    watch();
+    ASSERT_TRUE(document.Load(path, true));
+    EXPECT_EQ(seen, (std::vector<core::BusyWork>{core::BusyWork::Saving, core::BusyWork::Loading}));
+    EXPECT_FALSE(busy->IsBusy());
+    list_.DeleteAll();
+    {
+        const core::BusyState::Scope sorting(*busy, core::BusyWork::Sorting);
+        EXPECT_FALSE(document.Save());
+        EXPECT_FALSE(document.Load(path, true));
+    }
+    {
+        const core::BusyState::Scope searching(*busy, core::BusyWork::IntranetSearch);
+        EXPECT_TRUE(document.Load(path, true)) << "the Intranet search's auto save may run";
+    }
+    EXPECT_EQ(list_.Count(), 300u);
 }
 
 TEST_F(ResultDocumentTest, TheStateFileOfAnInternetFile) {
