@@ -13,7 +13,6 @@
 #include "core/status_code.h"
 #include "files/result_file.h"
 #include "list_rows.h"
-#include "silent_prompter.h"
 #include "ui/picture_book.h"
 
 namespace quexa::ui {
@@ -157,14 +156,12 @@ class ResultListModelTest : public QObject {
         {
             core::ResultList saved;
             testing::Fill(saved, 2500);
-            bench::SilentPrompter prompter;
-            QVERIFY(files::WriteResultFile(path, saved, {}, prompter));
+            QVERIFY(files::WriteResultFile(path, saved, {}));
         }
         core::ResultList list;
         Watched watched(list);
         QSignalSpy inserted(&watched.model, &QAbstractItemModel::rowsInserted);
-        bench::SilentPrompter prompter;
-        QVERIFY(files::LoadResultFile(path, list, {}, prompter).has_value());
+        QVERIFY(files::LoadResultFile(path, list, {}).Loaded());
         QCOMPARE(watched.model.rowCount(), 2500);
         QVERIFY2(inserted.count() <= 3, qPrintable(QString::number(inserted.count())));
         QCOMPARE(watched.model.Text(2499, Column(ResultCell::Title)),
