@@ -85,7 +85,7 @@ void PanWindow::End() {
     releaseMouse();
     QCursor::setPos(QCursor::pos() + kPointerShift);
     hide();
-    emit Ended();
+    Q_EMIT Ended();
 }
 
 void PanWindow::Step(QPoint offset) {

@@ -34,7 +34,7 @@ class PanWindow : public QWidget {
     QPoint Origin() const { return origin_; }
     PanMotion::Pointer PointerShape() const { return pointer_; }
 
-  signals:
+  Q_SIGNALS:
     void Ended();
 
   protected:

@@ -28,7 +28,7 @@ ReportHeader::ReportHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent
     setAccessibleName(QStringLiteral("Result List Columns"));
     connect(this, &QHeaderView::sectionClicked, this, [this](int column) {
         if (!draggingOut_) {
-            emit ColumnClicked(column);
+            Q_EMIT ColumnClicked(column);
         }
     });
 }
@@ -149,7 +149,7 @@ void ReportHeader::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
-    emit ColumnDropped(*column, DropVisualIndex(event->position().toPoint().x()));
+    Q_EMIT ColumnDropped(*column, DropVisualIndex(event->position().toPoint().x()));
 }
 
 void ReportHeader::paintEvent(QPaintEvent* event) {

@@ -26,7 +26,7 @@ class ReportHeader : public QHeaderView {
     // The menu of a right click, for callers that open it from the keyboard.
     void OpenMenu(const QPoint& globalPosition);
 
-  signals:
+  Q_SIGNALS:
     // A click on a section that is not the end of a drag.
     void ColumnClicked(int column);
     void FieldManagerRequested();

@@ -167,11 +167,11 @@ void ResultListModel::Reset() {
 }
 
 void ResultListModel::RowsChanged(std::size_t first, std::size_t last) {
-    emit dataChanged(index(ToInt(first), 0), index(ToInt(last), columnCount() - 1));
+    Q_EMIT dataChanged(index(ToInt(first), 0), index(ToInt(last), columnCount() - 1));
 }
 
 void ResultListModel::AboutToReorder() {
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void ResultListModel::Reordered(std::span<const std::size_t> newRowOf) {
@@ -186,7 +186,7 @@ void ResultListModel::Reordered(std::span<const std::size_t> newRowOf) {
                                               : QModelIndex());
     }
     changePersistentIndexList(before, after);
-    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 }  // namespace quexa::ui

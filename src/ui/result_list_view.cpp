@@ -82,7 +82,7 @@ ResultListView::ResultListView(QWidget* parent)
     viewport()->setAutoFillBackground(false);
 
     connect(header_, &ReportHeader::ColumnClicked, this, [this](int column) {
-        emit HeaderClicked(column);
+        Q_EMIT HeaderClicked(column);
         SortByColumn(column);
     });
     connect(header_, &ReportHeader::FieldManagerRequested, this,
@@ -122,7 +122,7 @@ void ResultListView::setModel(QAbstractItemModel* model) {
     }
     if (selectionModel() != nullptr) {
         connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-                [this](const QModelIndex& current) { emit CurrentRowChanged(current.row()); });
+                [this](const QModelIndex& current) { Q_EMIT CurrentRowChanged(current.row()); });
     }
     if (model_ != nullptr) {
         ActivateDefaultColumns();
@@ -171,29 +171,29 @@ QColor ResultListView::Colour(int index) const {
 
 void ResultListView::ActivateColumn(int column, int headerPosition) {
     columns_.Activate(column, headerPosition);
-    emit ColumnsChanged();
+    Q_EMIT ColumnsChanged();
 }
 
 void ResultListView::OnColumnDropped(int column, int visualIndex) {
     columns_.ActivateAt(column, visualIndex);
-    emit ColumnsChanged();
+    Q_EMIT ColumnsChanged();
 }
 
 void ResultListView::DeactivateColumn(int column) {
     columns_.Deactivate(column);
-    emit ColumnsChanged();
+    Q_EMIT ColumnsChanged();
 }
 
 void ResultListView::ActivateDefaultColumns() {
     columns_.ActivateDefaults();
-    emit ColumnsChanged();
+    Q_EMIT ColumnsChanged();
 }
 
 bool ResultListView::ApplyLayout(const core::ColumnLayout& layout) {
     if (!columns_.Apply(layout)) {
         return false;
     }
-    emit ColumnsChanged();
+    Q_EMIT ColumnsChanged();
     return true;
 }
 
@@ -519,14 +519,14 @@ void ResultListView::mousePressEvent(QMouseEvent* event) {
     if (onCheckBox) {
         model_->ToggleSelected(index.row());
     }
-    emit CellClicked(index.row(), index.column(), onCheckBox);
+    Q_EMIT CellClicked(index.row(), index.column(), onCheckBox);
 }
 
 void ResultListView::mouseDoubleClickEvent(QMouseEvent* event) {
     QTableView::mouseDoubleClickEvent(event);
     const QModelIndex index = indexAt(event->position().toPoint());
     if (event->button() == Qt::LeftButton && index.isValid()) {
-        emit RowDoubleClicked(index.row());
+        Q_EMIT RowDoubleClicked(index.row());
     }
 }
 
@@ -539,7 +539,7 @@ void ResultListView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier &&
         model_ != nullptr && CurrentRow() >= 0) {
         model_->ToggleSelected(CurrentRow());
-        emit CellClicked(CurrentRow(), ResultListModel::ColumnOf(core::ResultCell::Select), true);
+        Q_EMIT CellClicked(CurrentRow(), ResultListModel::ColumnOf(core::ResultCell::Select), true);
         event->accept();
         return;
     }
@@ -552,7 +552,7 @@ void ResultListView::contextMenuEvent(QContextMenuEvent* event) {
         RequestMenuAtCurrentRow();
         return;
     }
-    emit ContextMenuRequested(indexAt(event->pos()).row(), event->globalPos());
+    Q_EMIT ContextMenuRequested(indexAt(event->pos()).row(), event->globalPos());
 }
 
 void ResultListView::RequestMenuAtCurrentRow() {
@@ -564,7 +564,7 @@ void ResultListView::RequestMenuAtCurrentRow() {
         position = QPoint(std::max(0, -header_->offset()) + PreviewBand::kIndent / 2,
                           cell.top() + CellHeight());
     }
-    emit ContextMenuRequested(row, viewport()->mapToGlobal(position));
+    Q_EMIT ContextMenuRequested(row, viewport()->mapToGlobal(position));
 }
 
 void ResultListView::wheelEvent(QWheelEvent* event) {

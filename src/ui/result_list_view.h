@@ -88,7 +88,7 @@ class ResultListView : public QTableView {
     int CurrentRow() const;
     void SetCurrentRow(int row);
 
-  signals:
+  Q_SIGNALS:
     // A left press on a cell; onCheckBox when it hit the "Select" check box (and flipped it).
     void CellClicked(int row, int column, bool onCheckBox);
     void RowDoubleClicked(int row);
@@ -103,7 +103,7 @@ class ResultListView : public QTableView {
     // "Field Manager" in the header's menu: show or hide the column chooser.
     void FieldManagerRequested();
 
-  protected slots:
+  protected Q_SLOTS:
     // Takes the place of the table's own slot, which walks every row and repaints the whole
     // list whenever the row header's count changes; the rows' own notices do what is needed.
     void rowCountChanged(int oldCount, int newCount);

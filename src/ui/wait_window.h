@@ -43,7 +43,7 @@ class WaitWindow : public QDialog {
 
     core::WaitState& State() { return state_; }
 
-  public slots:
+  public Q_SLOTS:
     void reject() override;
 
   protected:

@@ -1,9 +1,6 @@
 // The result list control over a large list, each figure against its anchor measured in the same
 // run: the same work without the view, or a plain QTableView over a minimal model serving the
 // same texts.
-// The task layer before any Qt header: it has a member that Qt's "slots" keyword would eat.
-#include "tasks/task_control.h"
-
 #include <malloc.h>
 
 #include <QAbstractTableModel>
@@ -37,6 +34,7 @@
 #include "result_item_maker.h"
 #include "silent_host.h"
 #include "silent_prompter.h"
+#include "tasks/task_control.h"
 #include "ui/qt_main_thread.h"
 #include "ui/result_list_model.h"
 #include "ui/result_list_view.h"

@@ -33,7 +33,7 @@ void WhenOpen(std::function<void(Dialog*)> action) {
 class QtPrompterTest : public QObject {
     Q_OBJECT
 
-  private slots:
+  private Q_SLOTS:
     void BoxesCarryCaptionTextAndButtons_data() {
         QTest::addColumn<int>("title");
         QTest::addColumn<int>("buttons");

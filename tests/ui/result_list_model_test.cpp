@@ -35,7 +35,7 @@ class ResultListModelTest : public QObject {
         QAbstractItemModelTester tester;
     };
 
-  private slots:
+  private Q_SLOTS:
     void CellsAndPicturesForEveryCode_data() {
         QTest::addColumn<int>("status");
         QTest::addColumn<int>("visit");

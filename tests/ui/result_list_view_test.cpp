@@ -21,6 +21,7 @@
 #include "core/memory_profile.h"
 #include "core/settings_table.h"
 #include "list_rows.h"
+#include "paint_counter.h"
 #include "ui/column_chooser.h"
 #include "ui/column_drag.h"
 #include "ui/list_appearance.h"
@@ -111,20 +112,6 @@ std::vector<int> HeaderOrder(const ResultListView& view) {
     return order;
 }
 
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-  public:
-    int count = 0;
-
-  protected:
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            ++count;
-        }
-        return false;
-    }
-};
-
 // Sends a whole drag of a column over a widget and drops it at the point.
 void DropColumn(QWidget* target, int column, QPoint at) {
     const std::unique_ptr<QMimeData> data = ColumnDrag::Encode(column);
@@ -141,7 +128,7 @@ void DropColumn(QWidget* target, int column, QPoint at) {
 class ResultListViewTest : public QObject {
     Q_OBJECT
 
-  private slots:
+  private Q_SLOTS:
     void HiddenCellsAndDefaultColumns() {
         Shown shown(3);
         QCOMPARE(HeaderOrder(shown.view), (std::vector<int>{2, 3, 4, 5, 6, 7}));
@@ -291,7 +278,7 @@ class ResultListViewTest : public QObject {
     void RowsAddedOutOfSightCostNoPaint() {
         Shown shown(200, QSize(700, 300));
         QTest::qWait(50);
-        PaintCounter paints;
+        testing::PaintCounter paints;
         shown.view.viewport()->installEventFilter(&paints);
         testing::Fill(shown.list, 1000);
         QTest::qWait(50);
@@ -323,7 +310,7 @@ class ResultListViewTest : public QObject {
     void DeletionsKeepTheViewInStep() {
         Shown shown(3000, QSize(700, 300), false);
         QTest::qWait(50);
-        PaintCounter paints;
+        testing::PaintCounter paints;
         shown.view.viewport()->installEventFilter(&paints);
         QScrollBar* bar = shown.view.verticalScrollBar();
         const int fitting = bar->pageStep();

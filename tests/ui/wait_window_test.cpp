@@ -10,24 +10,11 @@
 #include <chrono>
 
 #include "core/wait_state.h"
+#include "paint_counter.h"
 #include "ui/busy_animation.h"
 #include "ui/qt_main_thread.h"
 
 namespace quexa::ui {
-
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-  public:
-    int count = 0;
-
-  protected:
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            ++count;
-        }
-        return false;
-    }
-};
 
 class WaitWindowTest : public QObject {
     Q_OBJECT
@@ -54,7 +41,7 @@ class WaitWindowTest : public QObject {
         return nullptr;
     }
 
-  private slots:
+  private Q_SLOTS:
     void OpensWithCaptionAndText() {
         core::WaitState state;
         WaitWindow window(state);
@@ -190,8 +177,8 @@ class WaitWindowTest : public QObject {
         core::WaitState state;
         WaitWindow window(state);
         QtMainThread mainThread;
-        PaintCounter counterPaints;
-        PaintCounter animationPaints;
+        testing::PaintCounter counterPaints;
+        testing::PaintCounter animationPaints;
         auto* animation = window.findChild<BusyAnimation*>();
         core::WaitState::Scope scope(&state, Settings());
         scope.SetTotal(1'000'000);

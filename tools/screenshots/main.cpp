@@ -29,46 +29,47 @@ using ui::ResultListView;
 
 constexpr int kTitle = static_cast<int>(ResultCell::Title);
 
+// Twenty sample rows in a list control of its own window.
+struct ListShot {
+    ListShot(int previewHeight, QSize size, const ui::ListAppearance& appearance) {
+        FillSampleRows(list, previewHeight);
+        view.setWindowTitle(QStringLiteral("Quexa - Result List"));
+        view.setModel(&model);
+        view.resize(size);
+        view.ApplyAppearance(appearance);
+        view.SetPreviewHeight(previewHeight);
+    }
+
+    core::ResultList list;
+    ResultListModel model{list};
+    ResultListView view;
+};
+
 // The list with preview bands, grid lines, the default background picture and the sort mark.
 void ListWithPreviews(ShotWriter& writer) {
-    core::ResultList list;
-    FillSampleRows(list, core::ResultItem::kPreviewBandHeight);
-    ResultListModel model(list);
-    ResultListView view;
-    view.setWindowTitle(QStringLiteral("Quexa - Result List"));
-    view.setModel(&model);
-    view.resize(960, 700);
     ui::ListAppearance appearance;
     appearance.horizontalGrid = true;
     appearance.background = 6;
-    view.ApplyAppearance(appearance);
-    view.SetPreviewHeight(core::ResultItem::kPreviewBandHeight);
-    view.SortByColumn(kTitle);
-    view.SetCurrentRow(2);
-    view.setFocus();
-    writer.Write(view, QStringLiteral("list_preview_on"));
+    ListShot shot(core::ResultItem::kPreviewBandHeight, QSize(960, 700), appearance);
+    shot.view.SortByColumn(kTitle);
+    shot.view.SetCurrentRow(2);
+    shot.view.setFocus();
+    writer.Write(shot.view, QStringLiteral("list_preview_on"));
 }
 
 // Without previews: alternate row colours, both grids, no picture, sorted by status downwards.
 void ListWithoutPreviews(ShotWriter& writer) {
-    core::ResultList list;
-    FillSampleRows(list, 0);
-    ResultListModel model(list);
-    ResultListView view;
-    view.setWindowTitle(QStringLiteral("Quexa - Result List"));
-    view.setModel(&model);
-    view.resize(960, 560);
     ui::ListAppearance appearance;
     appearance.alternateRows = true;
     appearance.horizontalGrid = true;
     appearance.verticalGrid = true;
-    view.ApplyAppearance(appearance);
+    ListShot shot(0, QSize(960, 560), appearance);
     const int status = static_cast<int>(ResultCell::Status);
-    view.SortByColumn(status);
-    view.SortByColumn(status);
-    view.SetCurrentRow(5);
-    view.setFocus();
-    writer.Write(view, QStringLiteral("list_preview_off"));
+    shot.view.SortByColumn(status);
+    shot.view.SortByColumn(status);
+    shot.view.SetCurrentRow(5);
+    shot.view.setFocus();
+    writer.Write(shot.view, QStringLiteral("list_preview_off"));
 }
 
 // The column chooser beside a list with two columns hidden, and another background picture.
