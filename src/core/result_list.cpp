@@ -425,10 +425,17 @@ ResultList::RowId ResultList::IdOf(std::size_t row) const {
 }
 
 std::optional<std::size_t> ResultList::RowOf(RowId id) const {
-    if (id.serial == 0 || id.slot >= slots_.size() || slots_[id.slot].serial != id.serial) {
+    if (ItemOf(id) == nullptr) {
         return std::nullopt;
     }
     return positions_.PositionOf(id.slot, order_);
+}
+
+const ResultItem* ResultList::ItemOf(RowId id) const {
+    if (id.serial == 0 || id.slot >= slots_.size() || slots_[id.slot].serial != id.serial) {
+        return nullptr;
+    }
+    return &slots_[id.slot].item;
 }
 
 void ResultList::DeleteAll() {

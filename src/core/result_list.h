@@ -104,6 +104,8 @@ class ResultList {
     RowId IdOf(std::size_t row) const;
     // Where the row stands now; none once it has gone. Costs no scan of the list.
     std::optional<std::size_t> RowOf(RowId id) const;
+    // The row's item without finding its place; nullptr once it has gone.
+    const ResultItem* ItemOf(RowId id) const;
     // Empty for the picture and check cells and for a row or cell out of range.
     std::string_view CellText(std::size_t row, ResultCell cell) const;
 

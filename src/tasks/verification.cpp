@@ -212,11 +212,11 @@ void Verification::OnResult(const std::shared_ptr<TaskChannel>& from, VerifyBuff
 
 std::optional<std::size_t> Verification::HandedRow(const VerifyBuffer& buffer) const {
     const core::ResultList& list = runtime_.env.list;
-    const std::optional<std::size_t> row = list.RowOf(buffer.row);
-    if (!row || list.Item(*row).location != buffer.location) {
+    const core::ResultItem* item = list.ItemOf(buffer.row);
+    if (item == nullptr || item->location != buffer.location) {
         return std::nullopt;  // deleted or edited by hand meanwhile
     }
-    return row;
+    return list.RowOf(buffer.row);
 }
 
 void Verification::RecordResult(const VerifyBuffer& buffer, StatusCode result) {

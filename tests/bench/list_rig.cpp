@@ -91,14 +91,19 @@ AnswerTimes AnswerEach(core::ResultList& list, std::span<const HandedRow> rows, 
             EvictCaches();
         }
         const Clock::time_point start = Clock::now();
-        const std::optional<std::size_t> row = list.RowOf(handed.id);
-        const bool found = row && list.Item(*row).location == handed.location;
+        // As the verification does: the row must still hold the location it was handed for.
+        const core::ResultItem* item = list.ItemOf(handed.id);
+        const std::optional<std::size_t> row = item != nullptr && item->location == handed.location
+                                                   ? list.RowOf(handed.id)
+                                                   : std::nullopt;
+        const bool found = row.has_value();
         const Clock::time_point foundAt = Clock::now();
         if (!found) {
             throw std::logic_error("an answer lost its row");
         }
         list.DeleteVerifiedItem(*row);
-        times.find += std::chrono::duration<double>(foundAt - start).count();
+        times.finds.push_back(std::chrono::duration<double>(foundAt - start).count());
+        times.find += times.finds.back();
         times.erase += std::chrono::duration<double>(Clock::now() - foundAt).count();
     }
     return times;

@@ -78,6 +78,8 @@ std::vector<HandedRow> SpreadRows(const core::ResultList& list, std::size_t coun
 struct AnswerTimes {
     double find = 0;
     double erase = 0;
+    // Each answer's find, in the order of the answers.
+    std::vector<double> finds;
 };
 AnswerTimes AnswerEach(core::ResultList& list, std::span<const HandedRow> rows, bool cold);
 
