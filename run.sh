@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Quexa (Release) and starts it. Arguments go to quexa-cli;
-# "./run.sh demo [KEYWORDS...]" searches the demo engine farm instead.
+# "./run.sh demo [KEYWORDS...]" searches the demo engine farm instead; "./run.sh screenshots DIR"
+# renders the window parts into PNG files.
 set -euo pipefail
 source "$(dirname "$0")/tools/common.sh"
 
@@ -37,6 +38,17 @@ run_demo() {
     exit "$status"
 }
 
+# ./run.sh screenshots DIR: the window parts rendered under Xvfb into PNG files in DIR.
+run_screenshots() {
+    [ $# -eq 1 ] || { say "Usage: ./run.sh screenshots DIR"; exit 2; }
+    say "Rendering the window parts into $1"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$bin/quexa-screenshots" "$1"
+}
+
+if [ "${1:-}" = screenshots ]; then
+    shift
+    run_screenshots "$@"
+fi
 if [ "${1:-}" = demo ]; then
     shift
     run_demo "$@"

@@ -6,7 +6,7 @@ QUEXA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # Debian packages every build needs.
 QUEXA_PACKAGES=(g++ cmake ninja-build pkg-config git
     libssl-dev libcurl4-openssl-dev libcli11-dev nlohmann-json3-dev libcpp-httplib-dev zlib1g-dev ca-certificates
-    qt6-base-dev libgtest-dev libgmock-dev tinyproxy xvfb xauth)
+    qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev tinyproxy xvfb xauth)
 
 say() { printf '==> %s\n' "$*" >&2; }
 

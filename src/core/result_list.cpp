@@ -118,9 +118,21 @@ std::size_t ResultList::AppendPreparedItems(std::span<PreparedItem> items, bool 
     return added;
 }
 
+namespace {
+
+// At least doubles what it grows, so that many small batches (a search's drains) stay linear.
+template <typename Rows>
+void GrowFor(Rows& rows, std::size_t needed) {
+    if (needed > rows.capacity()) {
+        rows.reserve(std::max(needed, 2 * rows.capacity()));
+    }
+}
+
+}  // namespace
+
 void ResultList::Reserve(std::size_t more) {
-    slots_.reserve(order_.size() + more);
-    order_.reserve(order_.size() + more);
+    GrowFor(slots_, order_.size() + more);
+    GrowFor(order_, order_.size() + more);
     locations_->Reserve(locations_->Size() + more);
 }
 

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+
+class QWidget;
+
+namespace quexa::screenshots {
+
+// Writes widgets as PNG files into one folder and counts what failed.
+class ShotWriter {
+  public:
+    explicit ShotWriter(QDir folder) : folder_(std::move(folder)) {}
+
+    // Shows the widget, lets it paint and saves it as NAME.png.
+    void Write(QWidget& widget, const QString& name);
+    int Failures() const { return failures_; }
+
+  private:
+    QDir folder_;
+    int failures_ = 0;
+};
+
+}  // namespace quexa::screenshots
