@@ -97,7 +97,7 @@ SearchEngines ResolveSearchEngines(const std::string& appDirectory, const core::
     const std::string category = core::settings::kLastCategory.Read(profile);
     result.directory = ResolveCategoryDir(appDirectory, category);
     if (result.directory.empty()) {
-        result.outcome = SearchEngines::Outcome::kCategoryMissing;
+        result.outcome = SearchEngines::Outcome::CategoryMissing;
         return result;
     }
     result.schemePath = GetLastScheme(profile, result.directory);
@@ -107,7 +107,7 @@ SearchEngines ResolveSearchEngines(const std::string& appDirectory, const core::
             : LoadSchemeEngines(appDirectory, result.directory, query, result.schemePath,
                                 result.engines, runFlag);
     if (!loaded) {
-        result.outcome = SearchEngines::Outcome::kSchemeUnreadable;
+        result.outcome = SearchEngines::Outcome::SchemeUnreadable;
     }
     return result;
 }

@@ -38,11 +38,11 @@ bool LoadSchemeEngines(const std::string& appDirectory, std::string_view dir,
 // The engines of a search from the remembered category and scheme.
 struct SearchEngines {
     enum class Outcome {
-        kLoaded,
-        kCategoryMissing,   // show kSchemeMissingMessage and start nothing
-        kSchemeUnreadable,  // start nothing, show nothing
+        Loaded,
+        CategoryMissing,   // show kSchemeMissingMessage and start nothing
+        SchemeUnreadable,  // start nothing, show nothing
     };
-    Outcome outcome = Outcome::kLoaded;
+    Outcome outcome = Outcome::Loaded;
     std::string directory;
     std::string schemePath;  // empty: the system scheme
     EngineList engines;

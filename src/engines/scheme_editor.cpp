@@ -25,17 +25,17 @@ bool IsUsableSchemeName(std::string_view name) {
 
 std::string_view MessageText(SchemeEditorMessage message) {
     switch (message) {
-        case SchemeEditorMessage::kCannotLoad:
+        case SchemeEditorMessage::CannotLoad:
             return "Canno't load scheme file!";
-        case SchemeEditorMessage::kSaveFailed:
+        case SchemeEditorMessage::SaveFailed:
             return "Save Failed!";
-        case SchemeEditorMessage::kNameExists:
+        case SchemeEditorMessage::NameExists:
             return "Scheme is existed , \nplease rename it !";
-        case SchemeEditorMessage::kCannotRename:
+        case SchemeEditorMessage::CannotRename:
             return "Canno't rename!";
-        case SchemeEditorMessage::kDeleteFailed:
+        case SchemeEditorMessage::DeleteFailed:
             return "Delte Failed!";
-        case SchemeEditorMessage::kNone:
+        case SchemeEditorMessage::None:
             break;
     }
     return {};
@@ -82,12 +82,12 @@ SchemeEditorState SchemeEditor::State() const {
 
 SchemeEditorMessage SchemeEditor::Select(std::size_t index) {
     if (index >= schemes_.size()) {
-        return SchemeEditorMessage::kNone;
+        return SchemeEditorMessage::None;
     }
     selected_ = index;
     FillRows();
     const SchemeEditorMessage applied = ApplyScheme();
-    if (applied != SchemeEditorMessage::kNone || !UserSchemeSelected()) {
+    if (applied != SchemeEditorMessage::None || !UserSchemeSelected()) {
         return applied;
     }
     return SaveScheme();
@@ -96,7 +96,7 @@ SchemeEditorMessage SchemeEditor::Select(std::size_t index) {
 SchemeEditorMessage SchemeEditor::ApplyScheme() {
     if (!UserSchemeSelected()) {
         note_ = kSystemSchemeNote;
-        return SchemeEditorMessage::kNone;
+        return SchemeEditorMessage::None;
     }
     SchemeFile file;
     SchemeHeader header;
@@ -105,7 +105,7 @@ SchemeEditorMessage SchemeEditor::ApplyScheme() {
         schemes_.erase(schemes_.begin() + static_cast<std::ptrdiff_t>(selected_));
         selected_ = 0;
         note_ = kSystemSchemeNote;
-        return SchemeEditorMessage::kCannotLoad;
+        return SchemeEditorMessage::CannotLoad;
     }
     note_ = header.note;
     for (std::uint32_t i = 0; i < header.entryCount; ++i) {
@@ -120,20 +120,20 @@ SchemeEditorMessage SchemeEditor::ApplyScheme() {
             row->ticked = entry.Selected();
         }
     }
-    return SchemeEditorMessage::kNone;
+    return SchemeEditorMessage::None;
 }
 
 SchemeEditorMessage SchemeEditor::SaveScheme() {
     if (!UserSchemeSelected()) {
-        return SchemeEditorMessage::kNone;
+        return SchemeEditorMessage::None;
     }
     std::vector<SchemeEntry> entries;
     entries.reserve(rows_.size());
     for (const SchemeEngineRow& row : rows_) {
         entries.push_back({row.name, row.returnNumber, static_cast<std::uint8_t>(row.ticked)});
     }
-    return SchemeFile::Save(SelectedPath(), note_, entries) ? SchemeEditorMessage::kNone
-                                                            : SchemeEditorMessage::kSaveFailed;
+    return SchemeFile::Save(SelectedPath(), note_, entries) ? SchemeEditorMessage::None
+                                                            : SchemeEditorMessage::SaveFailed;
 }
 
 bool SchemeEditor::NameExists(std::string_view name) const {
@@ -146,10 +146,10 @@ bool SchemeEditor::NameExists(std::string_view name) const {
 SchemeEditorMessage SchemeEditor::New(std::string_view name) {
     const std::string trimmed(core::Trim(name));
     if (NameExists(trimmed)) {
-        return SchemeEditorMessage::kNameExists;
+        return SchemeEditorMessage::NameExists;
     }
     if (!IsUsableSchemeName(trimmed)) {
-        return SchemeEditorMessage::kSaveFailed;
+        return SchemeEditorMessage::SaveFailed;
     }
     const std::size_t previous = selected_;
     const std::string previousNote = note_;
@@ -158,7 +158,7 @@ SchemeEditorMessage SchemeEditor::New(std::string_view name) {
     note_.clear();
     FillRows();
     const SchemeEditorMessage saved = SaveScheme();
-    if (saved != SchemeEditorMessage::kNone) {
+    if (saved != SchemeEditorMessage::None) {
         // A scheme without a file would fail to load later: keep the list as it was.
         schemes_.pop_back();
         selected_ = previous;
@@ -171,36 +171,36 @@ SchemeEditorMessage SchemeEditor::New(std::string_view name) {
 
 SchemeEditorMessage SchemeEditor::Rename(std::string_view newName) {
     if (!UserSchemeSelected()) {
-        return SchemeEditorMessage::kNone;
+        return SchemeEditorMessage::None;
     }
     const std::string trimmed(core::Trim(newName));
     if (NameExists(trimmed)) {
-        return SchemeEditorMessage::kNameExists;
+        return SchemeEditorMessage::NameExists;
     }
     const std::string oldPath = SelectedPath();
     const std::string newPath = SchemePath(schemeFolder_, trimmed);
     std::error_code error;
     if (!IsUsableSchemeName(trimmed) || std::filesystem::exists(newPath, error)) {
-        return SchemeEditorMessage::kCannotRename;
+        return SchemeEditorMessage::CannotRename;
     }
     std::filesystem::rename(oldPath, newPath, error);
     if (error) {
-        return SchemeEditorMessage::kCannotRename;
+        return SchemeEditorMessage::CannotRename;
     }
     schemes_[selected_] = trimmed;
     if (SamePath(GetLastScheme(profile_, dir_), oldPath)) {
         RememberSelection();
     }
-    return SchemeEditorMessage::kNone;
+    return SchemeEditorMessage::None;
 }
 
 SchemeEditorMessage SchemeEditor::Remove() {
     if (!UserSchemeSelected()) {
-        return SchemeEditorMessage::kNone;
+        return SchemeEditorMessage::None;
     }
     std::error_code error;
     if (!std::filesystem::remove(SelectedPath(), error)) {
-        return SchemeEditorMessage::kDeleteFailed;
+        return SchemeEditorMessage::DeleteFailed;
     }
     schemes_.erase(schemes_.begin() + static_cast<std::ptrdiff_t>(selected_));
     SetLastScheme(profile_, dir_, "");
@@ -209,7 +209,7 @@ SchemeEditorMessage SchemeEditor::Remove() {
 
 SchemeEditorMessage SchemeEditor::SetTicked(std::size_t row, bool ticked) {
     if (!UserSchemeSelected() || row >= rows_.size()) {
-        return SchemeEditorMessage::kNone;
+        return SchemeEditorMessage::None;
     }
     rows_[row].ticked = ticked;
     return SaveScheme();
@@ -217,7 +217,7 @@ SchemeEditorMessage SchemeEditor::SetTicked(std::size_t row, bool ticked) {
 
 SchemeEditorMessage SchemeEditor::SetTickedReturnNumbers(int sliderPosition) {
     if (!UserSchemeSelected()) {
-        return SchemeEditorMessage::kNone;
+        return SchemeEditorMessage::None;
     }
     const int number = std::clamp(sliderPosition, kMinSliderPosition, kMaxReturnNumber);
     for (SchemeEngineRow& row : rows_) {
@@ -231,7 +231,7 @@ SchemeEditorMessage SchemeEditor::SetTickedReturnNumbers(int sliderPosition) {
 SchemeEditorMessage SchemeEditor::SetReturnNumber(std::size_t row, int returnNumber) {
     if (!UserSchemeSelected() || row >= rows_.size() || returnNumber < 0 ||
         returnNumber > kMaxReturnNumber) {
-        return SchemeEditorMessage::kNone;
+        return SchemeEditorMessage::None;
     }
     rows_[row].returnNumber = returnNumber;
     return SaveScheme();

@@ -28,12 +28,12 @@ std::string EditEngineWebSite(std::string_view webSite);
 
 // What the scheme editor has to tell the person after a command.
 enum class SchemeEditorMessage {
-    kNone,
-    kCannotLoad,    // "Canno't load scheme file!"
-    kSaveFailed,    // "Save Failed!"
-    kNameExists,    // "Scheme is existed , \nplease rename it !"
-    kCannotRename,  // "Canno't rename!"
-    kDeleteFailed,  // "Delte Failed!"
+    None,
+    CannotLoad,    // "Canno't load scheme file!"
+    SaveFailed,    // "Save Failed!"
+    NameExists,    // "Scheme is existed , \nplease rename it !"
+    CannotRename,  // "Canno't rename!"
+    DeleteFailed,  // "Delte Failed!"
 };
 std::string_view MessageText(SchemeEditorMessage message);
 

@@ -26,14 +26,14 @@ bool InternetSearch::StartInternetSearch(std::string_view query, bool append) {
     engines::SearchEngines found =
         engines::ResolveSearchEngines(env.cache.appDirectory, env.profile, query);
     using Outcome = engines::SearchEngines::Outcome;
-    if (found.outcome == Outcome::kCategoryMissing) {
+    if (found.outcome == Outcome::CategoryMissing) {
         env.host.ShowError(engines::kSchemeMissingMessage);
         state.taskRunning = false;
         return false;
     }
     state.searchTarget =
         found.schemePath.empty() ? std::string(engines::kSystemSchemeName) : found.directory;
-    if (found.outcome == Outcome::kSchemeUnreadable) {
+    if (found.outcome == Outcome::SchemeUnreadable) {
         state.taskRunning = false;
         return false;
     }

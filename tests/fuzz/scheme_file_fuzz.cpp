@@ -76,12 +76,12 @@ void ReadDirectly(const std::string& path) {
 void Edit(core::Profile& profile, const std::string& path) {
     SchemeEditor editor(Folders(), profile, "Global");
     const SchemeEditorMessage opened = editor.Open();
-    Check(opened == SchemeEditorMessage::kNone || opened == SchemeEditorMessage::kCannotLoad);
+    Check(opened == SchemeEditorMessage::None || opened == SchemeEditorMessage::CannotLoad);
     if (!editor.UserSchemeSelected()) {
         return;
     }
     editor.SetTickedReturnNumbers(25);
-    Check(editor.SaveScheme() == SchemeEditorMessage::kNone);
+    Check(editor.SaveScheme() == SchemeEditorMessage::None);
     Check(ReadSchemeNote(path) == editor.note());
     SchemeFile file;
     SchemeHeader header;

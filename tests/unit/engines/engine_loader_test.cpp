@@ -138,7 +138,7 @@ TEST_F(EngineLoaderTest, UnopenableSchemeFails) {
 
 TEST_F(EngineLoaderTest, FirstRunUsesEveryGlobalEngine) {
     const SearchEngines search = ResolveSearchEngines(home_.app(), profile_, "q");
-    EXPECT_EQ(search.outcome, SearchEngines::Outcome::kLoaded);
+    EXPECT_EQ(search.outcome, SearchEngines::Outcome::Loaded);
     EXPECT_EQ(search.directory, "Global");
     EXPECT_EQ(search.schemePath, "");
     EXPECT_EQ(Summary(search.engines), (Loaded{{"Alpha", 10}, {"Bravo", 10}, {"Charlie", 10}}));
@@ -159,13 +159,13 @@ TEST_F(EngineLoaderTest, ResolutionOfTheRememberedCategory) {
         std::string directory;
     };
     const std::vector<Case> cases = {
-        {"", false, SearchEngines::Outcome::kLoaded, "Global"},
-        {"Global", false, SearchEngines::Outcome::kCategoryMissing, ""},
-        {"News", false, SearchEngines::Outcome::kCategoryMissing, ""},
-        {"News", true, SearchEngines::Outcome::kLoaded, "NewsDir"},
-        {"news", true, SearchEngines::Outcome::kLoaded, "Global"},
-        {"Unknown", true, SearchEngines::Outcome::kLoaded, "Global"},
-        {"Global", true, SearchEngines::Outcome::kLoaded, "Global"},
+        {"", false, SearchEngines::Outcome::Loaded, "Global"},
+        {"Global", false, SearchEngines::Outcome::CategoryMissing, ""},
+        {"News", false, SearchEngines::Outcome::CategoryMissing, ""},
+        {"News", true, SearchEngines::Outcome::Loaded, "NewsDir"},
+        {"news", true, SearchEngines::Outcome::Loaded, "Global"},
+        {"Unknown", true, SearchEngines::Outcome::Loaded, "Global"},
+        {"Global", true, SearchEngines::Outcome::Loaded, "Global"},
     };
     for (const Case& c : cases) {
         fs::remove(CategoryFilePath(home_.app()));
@@ -187,14 +187,14 @@ TEST_F(EngineLoaderTest, RememberedSchemeOfTheResolvedCategory) {
         home_.WriteScheme("Global", "Mine", SchemeBytes("", {Entry("Bravo", 30)}));
     SetLastScheme(profile_, "Global", path);
     SearchEngines search = ResolveSearchEngines(home_.app(), profile_, "q");
-    EXPECT_EQ(search.outcome, SearchEngines::Outcome::kLoaded);
+    EXPECT_EQ(search.outcome, SearchEngines::Outcome::Loaded);
     EXPECT_EQ(search.schemePath, path);
     EXPECT_EQ(Summary(search.engines), (Loaded{{"Bravo", 30}}));
 
     // All entries unselected: the search gets no engine at all.
     home_.WriteScheme("Global", "Mine", SchemeBytes("", {Entry("Bravo", 30, 0)}));
     search = ResolveSearchEngines(home_.app(), profile_, "q");
-    EXPECT_EQ(search.outcome, SearchEngines::Outcome::kLoaded);
+    EXPECT_EQ(search.outcome, SearchEngines::Outcome::Loaded);
     EXPECT_TRUE(search.engines.empty());
 }
 
@@ -204,7 +204,7 @@ TEST_F(EngineLoaderTest, DeletedRememberedSchemeUntilTheWizardPassesAgain) {
     SetLastScheme(profile_, "Global", path);
     fs::remove(path);
     EXPECT_EQ(ResolveSearchEngines(home_.app(), profile_, "q").outcome,
-              SearchEngines::Outcome::kSchemeUnreadable);
+              SearchEngines::Outcome::SchemeUnreadable);
 
     // Step 2 of the wizard: the remembered file is gone, the system scheme is selected and stored.
     const std::string folder = GetSchemeFolder(home_.folders(), "");
@@ -215,7 +215,7 @@ TEST_F(EngineLoaderTest, DeletedRememberedSchemeUntilTheWizardPassesAgain) {
     SetLastScheme(profile_, ResolveCategoryDir(home_.app(), ""),
                   RememberedSchemeValue(schemes, folder, selected));
     const SearchEngines search = ResolveSearchEngines(home_.app(), profile_, "q");
-    EXPECT_EQ(search.outcome, SearchEngines::Outcome::kLoaded);
+    EXPECT_EQ(search.outcome, SearchEngines::Outcome::Loaded);
     EXPECT_EQ(search.engines.size(), 3u);
 }
 

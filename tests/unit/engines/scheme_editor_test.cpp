@@ -72,7 +72,7 @@ class SchemeEditorTest : public ::testing::Test {
 
 TEST_F(SchemeEditorTest, OpensOnTheSystemScheme) {
     SchemeEditor editor(home_.folders(), profile_, "News");
-    EXPECT_EQ(editor.Open(), Msg::kNone);
+    EXPECT_EQ(editor.Open(), Msg::None);
     EXPECT_EQ(editor.schemeFolder(), Folder());
     EXPECT_TRUE(fs::is_directory(Folder()));
     EXPECT_EQ(editor.engineFolder(), home_.app() + "/Categories/News/");
@@ -92,12 +92,12 @@ TEST_F(SchemeEditorTest, OpensOnTheSystemScheme) {
 TEST_F(SchemeEditorTest, SystemSchemeIsNotEdited) {
     SchemeEditor editor(home_.folders(), profile_, "News");
     editor.Open();
-    EXPECT_EQ(editor.SetTicked(0, false), Msg::kNone);
-    EXPECT_EQ(editor.SetTickedReturnNumbers(25), Msg::kNone);
-    EXPECT_EQ(editor.SetReturnNumber(1, 50), Msg::kNone);
+    EXPECT_EQ(editor.SetTicked(0, false), Msg::None);
+    EXPECT_EQ(editor.SetTickedReturnNumbers(25), Msg::None);
+    EXPECT_EQ(editor.SetReturnNumber(1, 50), Msg::None);
     editor.ResetDefault();
-    EXPECT_EQ(editor.Rename("Other"), Msg::kNone);
-    EXPECT_EQ(editor.Remove(), Msg::kNone);
+    EXPECT_EQ(editor.Rename("Other"), Msg::None);
+    EXPECT_EQ(editor.Remove(), Msg::None);
     EXPECT_EQ(Rows(editor), (std::vector<Row>{{"Q", 10, true}, {"R", 10, true}, {"S", 10, true}}));
     EXPECT_EQ(std::distance(fs::directory_iterator(Folder()), fs::directory_iterator()), 0);
 }
@@ -108,7 +108,7 @@ TEST_F(SchemeEditorTest, RememberedSchemeIsSelectedAndApplied) {
     WriteScheme("Other", SchemeBytes("", {}));
     SetLastScheme(profile_, "News", "  " + home_.app() + "/UserData/Scheme/NEWS//fast.SCM");
     SchemeEditor editor(home_.folders(), profile_, "News");
-    EXPECT_EQ(editor.Open(), Msg::kNone);
+    EXPECT_EQ(editor.Open(), Msg::None);
     EXPECT_EQ(editor.schemes(), (std::vector<std::string>{"System Scheme", "Fast", "Other"}));
     EXPECT_EQ(editor.selected(), 1u);
     EXPECT_EQ(editor.note(), "quick ones");
@@ -125,8 +125,8 @@ TEST_F(SchemeEditorTest, InvalidSchemeIsDroppedFromTheList) {
     const std::string bad = WriteScheme("Bad", SchemeBytes("", {}, 0, std::nullopt, "SCMB"));
     SetLastScheme(profile_, "News", bad);
     SchemeEditor editor(home_.folders(), profile_, "News");
-    EXPECT_EQ(editor.Open(), Msg::kCannotLoad);
-    EXPECT_EQ(MessageText(Msg::kCannotLoad), "Canno't load scheme file!");
+    EXPECT_EQ(editor.Open(), Msg::CannotLoad);
+    EXPECT_EQ(MessageText(Msg::CannotLoad), "Canno't load scheme file!");
     EXPECT_EQ(editor.schemes(), std::vector<std::string>{"System Scheme"});
     EXPECT_EQ(editor.selected(), 0u);
     EXPECT_EQ(editor.note(), kSystemSchemeNote);
@@ -138,7 +138,7 @@ TEST_F(SchemeEditorTest, SchemeFileVanishedBeforeSelection) {
     SchemeEditor editor(home_.folders(), profile_, "News");
     editor.Open();
     fs::remove(PathOf("Gone"));
-    EXPECT_EQ(editor.Select(1), Msg::kCannotLoad);
+    EXPECT_EQ(editor.Select(1), Msg::CannotLoad);
     EXPECT_EQ(editor.schemes(), std::vector<std::string>{"System Scheme"});
     EXPECT_FALSE(fs::exists(PathOf("Gone")));
 }
@@ -148,15 +148,15 @@ TEST_F(SchemeEditorTest, SelectionRewritesTheSchemeToTheCurrentEngines) {
         "Kept", SchemeBytes("kept note", {Entry("P", 20), Entry("Q", 30, 0), Entry("R", 40)}));
     SchemeEditor editor(home_.folders(), profile_, "News");
     editor.Open();
-    EXPECT_EQ(editor.Select(1), Msg::kNone);
+    EXPECT_EQ(editor.Select(1), Msg::None);
     const std::vector<Row> expected = {{"Q", 30, false}, {"R", 40, true}, {"S", 10, true}};
     EXPECT_EQ(Rows(editor), expected);
     EXPECT_EQ(FileRows(path), expected);
     EXPECT_EQ(FileNote(path), "kept note");
-    EXPECT_EQ(editor.Select(0), Msg::kNone);
+    EXPECT_EQ(editor.Select(0), Msg::None);
     EXPECT_EQ(editor.note(), kSystemSchemeNote);
     EXPECT_EQ(Rows(editor), (std::vector<Row>{{"Q", 10, true}, {"R", 10, true}, {"S", 10, true}}));
-    EXPECT_EQ(editor.Select(5), Msg::kNone);
+    EXPECT_EQ(editor.Select(5), Msg::None);
     EXPECT_EQ(editor.selected(), 0u);
 }
 
@@ -165,7 +165,7 @@ TEST_F(SchemeEditorTest, NewSchemeIsSavedWithEveryEngine) {
     SchemeEditor editor(home_.folders(), profile_, "News");
     editor.Open();
     editor.Select(1);
-    EXPECT_EQ(editor.New("  My Mix\t"), Msg::kNone);
+    EXPECT_EQ(editor.New("  My Mix\t"), Msg::None);
     EXPECT_EQ(editor.schemes(), (std::vector<std::string>{"System Scheme", "Kept", "My Mix"}));
     EXPECT_EQ(editor.selected(), 2u);
     EXPECT_EQ(editor.note(), "");
@@ -185,10 +185,10 @@ TEST_F(SchemeEditorTest, ExistingNamesAreRefused) {
     for (const std::string name :
          {"System Scheme", "system scheme", "  SYSTEM SCHEME ", "Alpha", "alpha", " ALPHA\t"}) {
         EXPECT_TRUE(editor.NameExists(name)) << name;
-        EXPECT_EQ(editor.New(name), Msg::kNameExists) << name;
+        EXPECT_EQ(editor.New(name), Msg::NameExists) << name;
     }
     EXPECT_FALSE(editor.NameExists("Alpha2"));
-    EXPECT_EQ(MessageText(Msg::kNameExists), "Scheme is existed , \nplease rename it !");
+    EXPECT_EQ(MessageText(Msg::NameExists), "Scheme is existed , \nplease rename it !");
     EXPECT_EQ(editor.schemes(), (std::vector<std::string>{"System Scheme", "Alpha"}));
     EXPECT_EQ(std::distance(fs::directory_iterator(Folder()), fs::directory_iterator()), 1);
 }
@@ -197,15 +197,15 @@ TEST_F(SchemeEditorTest, NewSchemeThatCannotBeSavedIsNotListed) {
     fs::create_directories(PathOf("Blocked"));
     SchemeEditor editor(home_.folders(), profile_, "News");
     editor.Open();
-    EXPECT_EQ(editor.New("Blocked"), Msg::kSaveFailed);
-    EXPECT_EQ(editor.New("a/b"), Msg::kSaveFailed);
-    EXPECT_EQ(editor.New(std::string(252, 'x')), Msg::kSaveFailed);
-    EXPECT_EQ(MessageText(Msg::kSaveFailed), "Save Failed!");
+    EXPECT_EQ(editor.New("Blocked"), Msg::SaveFailed);
+    EXPECT_EQ(editor.New("a/b"), Msg::SaveFailed);
+    EXPECT_EQ(editor.New(std::string(252, 'x')), Msg::SaveFailed);
+    EXPECT_EQ(MessageText(Msg::SaveFailed), "Save Failed!");
     EXPECT_EQ(editor.schemes(), std::vector<std::string>{"System Scheme"});
     EXPECT_EQ(editor.selected(), 0u);
     EXPECT_EQ(editor.note(), kSystemSchemeNote);
     // The longest name a file can carry still works.
-    EXPECT_EQ(editor.New(std::string(251, 'y')), Msg::kNone);
+    EXPECT_EQ(editor.New(std::string(251, 'y')), Msg::None);
 }
 
 TEST_F(SchemeEditorTest, RenameMovesTheFileAndTheRememberedPath) {
@@ -215,10 +215,10 @@ TEST_F(SchemeEditorTest, RenameMovesTheFileAndTheRememberedPath) {
     SchemeEditor editor(home_.folders(), profile_, "News");
     editor.Open();
     ASSERT_EQ(editor.selected(), 1u);
-    EXPECT_EQ(editor.Rename("old"), Msg::kNameExists);
-    EXPECT_EQ(editor.Rename(" OTHER "), Msg::kNameExists);
+    EXPECT_EQ(editor.Rename("old"), Msg::NameExists);
+    EXPECT_EQ(editor.Rename(" OTHER "), Msg::NameExists);
     EXPECT_TRUE(fs::exists(old));
-    EXPECT_EQ(editor.Rename("  New Name "), Msg::kNone);
+    EXPECT_EQ(editor.Rename("  New Name "), Msg::None);
     EXPECT_EQ(editor.schemes()[1], "New Name");
     EXPECT_FALSE(fs::exists(old));
     EXPECT_EQ(FileRows(PathOf("New Name")), (std::vector<Row>{{"Q", 3, true}}));
@@ -232,7 +232,7 @@ TEST_F(SchemeEditorTest, RenameOfAnotherSchemeKeepsTheRememberedOne) {
     SchemeEditor editor(home_.folders(), profile_, "News");
     editor.Open();
     editor.Select(1);
-    EXPECT_EQ(editor.Rename("C"), Msg::kNone);
+    EXPECT_EQ(editor.Rename("C"), Msg::None);
     EXPECT_EQ(GetLastScheme(profile_, "News"), b);
 }
 
@@ -242,9 +242,9 @@ TEST_F(SchemeEditorTest, RenameOntoAnUnlistedFileFails) {
     editor.Open();
     editor.Select(1);
     const std::string intruder = WriteScheme("Late", SchemeBytes("late", {}));
-    EXPECT_EQ(editor.Rename("Late"), Msg::kCannotRename);
-    EXPECT_EQ(editor.Rename("x/y"), Msg::kCannotRename);
-    EXPECT_EQ(MessageText(Msg::kCannotRename), "Canno't rename!");
+    EXPECT_EQ(editor.Rename("Late"), Msg::CannotRename);
+    EXPECT_EQ(editor.Rename("x/y"), Msg::CannotRename);
+    EXPECT_EQ(MessageText(Msg::CannotRename), "Canno't rename!");
     EXPECT_EQ(editor.schemes()[1], "A");
     EXPECT_EQ(FileNote(a), "mine");
     EXPECT_EQ(FileNote(intruder), "late");
@@ -258,7 +258,7 @@ TEST_F(SchemeEditorTest, RemoveLeavesTheSystemSchemeRemembered) {
         SchemeEditor editor(home_.folders(), profile_, "News");
         editor.Open();
         editor.Select(removeRemembered ? 1 : 2);
-        EXPECT_EQ(editor.Remove(), Msg::kNone);
+        EXPECT_EQ(editor.Remove(), Msg::None);
         // Cancel follows: nothing more is stored.
         EXPECT_EQ(GetLastScheme(profile_, "News"), "") << removeRemembered;
         EXPECT_EQ(editor.selected(), 0u);
@@ -278,8 +278,8 @@ TEST_F(SchemeEditorTest, RemoveOfAVanishedFileFails) {
     SchemeEditor editor(home_.folders(), profile_, "News");
     editor.Open();
     fs::remove(a);
-    EXPECT_EQ(editor.Remove(), Msg::kDeleteFailed);
-    EXPECT_EQ(MessageText(Msg::kDeleteFailed), "Delte Failed!");
+    EXPECT_EQ(editor.Remove(), Msg::DeleteFailed);
+    EXPECT_EQ(MessageText(Msg::DeleteFailed), "Delte Failed!");
     EXPECT_EQ(editor.schemes().size(), 2u);
     EXPECT_EQ(editor.selected(), 1u);
     EXPECT_EQ(GetLastScheme(profile_, "News"), a);
@@ -290,13 +290,13 @@ TEST_F(SchemeEditorTest, RowEditsAreSavedAtOnce) {
     SchemeEditor editor(home_.folders(), profile_, "News");
     editor.Open();
     editor.Select(1);
-    EXPECT_EQ(editor.SetTickedReturnNumbers(25), Msg::kNone);
+    EXPECT_EQ(editor.SetTickedReturnNumbers(25), Msg::None);
     std::vector<Row> expected = {{"Q", 25, true}, {"R", 7, false}, {"S", 25, true}};
     EXPECT_EQ(Rows(editor), expected);
     EXPECT_EQ(FileRows(path), expected);
 
-    EXPECT_EQ(editor.SetTicked(1, true), Msg::kNone);
-    EXPECT_EQ(editor.SetTicked(9, false), Msg::kNone);
+    EXPECT_EQ(editor.SetTicked(1, true), Msg::None);
+    EXPECT_EQ(editor.SetTicked(9, false), Msg::None);
     expected = {{"Q", 25, true}, {"R", 7, true}, {"S", 25, true}};
     EXPECT_EQ(FileRows(path), expected);
 
@@ -305,7 +305,7 @@ TEST_F(SchemeEditorTest, RowEditsAreSavedAtOnce) {
     EXPECT_EQ(std::get<1>(Rows(editor)[0]), 1);
     editor.SetTickedReturnNumbers(301);
     EXPECT_EQ(std::get<1>(Rows(editor)[0]), 300);
-    EXPECT_EQ(editor.SetReturnNumber(2, 0), Msg::kNone);
+    EXPECT_EQ(editor.SetReturnNumber(2, 0), Msg::None);
     EXPECT_EQ(std::get<1>(FileRows(path)[2]), 0);
     editor.SetReturnNumber(2, 301);
     editor.SetReturnNumber(2, -1);
@@ -322,7 +322,7 @@ TEST_F(SchemeEditorTest, ResetDefaultWaitsForTheNextSave) {
     const std::vector<Row> all = {{"Q", 10, true}, {"R", 10, true}, {"S", 10, true}};
     EXPECT_EQ(Rows(editor), all);
     EXPECT_EQ(ReadAll(path), before);  // Cancel here keeps the file as it was
-    EXPECT_EQ(editor.Accept(), Msg::kNone);
+    EXPECT_EQ(editor.Accept(), Msg::None);
     EXPECT_EQ(FileRows(path), all);
 }
 
@@ -332,7 +332,7 @@ TEST_F(SchemeEditorTest, NoteOfAtMost255Characters) {
     editor.Open();
     editor.Select(1);
     editor.SetNote(std::string(255, 'n'));
-    EXPECT_EQ(editor.SaveScheme(), Msg::kNone);
+    EXPECT_EQ(editor.SaveScheme(), Msg::None);
     EXPECT_EQ(FileNote(PathOf("A")), std::string(255, 'n'));
     editor.SetNote(std::string(255, 'm') + "!");
     EXPECT_EQ(editor.note(), std::string(255, 'm'));
@@ -346,11 +346,11 @@ TEST_F(SchemeEditorTest, AcceptRemembersTheSelection) {
     editor.Open();
     editor.Select(1);
     editor.SetNote("from the note field");
-    EXPECT_EQ(editor.Accept(), Msg::kNone);
+    EXPECT_EQ(editor.Accept(), Msg::None);
     EXPECT_EQ(GetLastScheme(profile_, "News"), PathOf("A"));
     EXPECT_EQ(FileNote(PathOf("A")), "from the note field");
     editor.Select(0);
-    EXPECT_EQ(editor.Accept(), Msg::kNone);
+    EXPECT_EQ(editor.Accept(), Msg::None);
     EXPECT_EQ(GetLastScheme(profile_, "News"), "");
 }
 
@@ -361,7 +361,7 @@ TEST_F(SchemeEditorTest, SaveFailureIsReported) {
     editor.Select(1);
     fs::remove(PathOf("A"));
     fs::create_directories(PathOf("A"));
-    EXPECT_EQ(editor.SetTicked(0, false), Msg::kSaveFailed);
+    EXPECT_EQ(editor.SetTicked(0, false), Msg::SaveFailed);
     EXPECT_FALSE(std::get<2>(Rows(editor)[0]));
 }
 
@@ -380,7 +380,7 @@ TEST_F(SchemeEditorTest, UnwritableProgramFolderDisablesTheCommands) {
     EXPECT_FALSE(state.noteEnabled);
     EXPECT_TRUE(state.sliderEnabled);
     // Edited engines are still saved.
-    EXPECT_EQ(editor.SetTicked(0, false), Msg::kNone);
+    EXPECT_EQ(editor.SetTicked(0, false), Msg::None);
     EXPECT_FALSE(std::get<2>(FileRows(PathOf("A"))[0]));
     state = editor.State();
     EXPECT_TRUE(state.newEnabled);
@@ -388,7 +388,7 @@ TEST_F(SchemeEditorTest, UnwritableProgramFolderDisablesTheCommands) {
 }
 
 TEST(SchemeEditorTextsTest, EditEngineTexts) {
-    EXPECT_EQ(MessageText(SchemeEditorMessage::kNone), "");
+    EXPECT_EQ(MessageText(SchemeEditorMessage::None), "");
     EXPECT_EQ(kOperatorsText, "Normal");
     EXPECT_EQ(kSupportText, "Normal/Update/User define return number");
     struct Case {
