@@ -166,6 +166,24 @@ bool LocationSet::InsertLocked(std::uint64_t hash, std::string_view location) {
 void LocationSet::Remove(std::string_view location) {
     const std::uint64_t hash = HashOf(location);
     const std::lock_guard lock(mutex_);
+    RemoveLocked(hash, location);
+}
+
+void LocationSet::RemoveAll(std::span<const std::string_view> locations) {
+    std::vector<std::uint64_t> hashes(locations.size());
+    for (std::size_t i = 0; i < locations.size(); ++i) {
+        hashes[i] = HashOf(locations[i]);
+    }
+    const std::lock_guard lock(mutex_);
+    for (std::size_t i = 0; i < locations.size(); ++i) {
+        if (i + kPrefetchDistance < locations.size()) {
+            __builtin_prefetch(&slots_[hashes[i + kPrefetchDistance] & (slots_.size() - 1)]);
+        }
+        RemoveLocked(hashes[i], locations[i]);
+    }
+}
+
+void LocationSet::RemoveLocked(std::uint64_t hash, std::string_view location) {
     const Probe probe = Find(hash, location);
     if (!probe.found) {
         return;

@@ -35,6 +35,8 @@ class LocationSet {
     void InsertAll(std::span<const std::string_view> locations,
                    std::span<const std::uint64_t> hashes, std::span<bool> inserted);
     void Remove(std::string_view location);
+    // Removes the locations under one lock, fetching their slots ahead as InsertAll does.
+    void RemoveAll(std::span<const std::string_view> locations);
     void Clear();
     std::size_t Size() const;
     // Room for this many locations in all without the table growing on the way.
@@ -55,6 +57,7 @@ class LocationSet {
 
     Probe Find(std::uint64_t hash, std::string_view location) const;
     bool InsertLocked(std::uint64_t hash, std::string_view location);
+    void RemoveLocked(std::uint64_t hash, std::string_view location);
     void ReserveLocked(std::size_t locations);
     std::string_view KeyOf(const Slot& slot) const;
     void Place(std::vector<Slot>& slots, const Slot& slot) const;

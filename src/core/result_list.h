@@ -202,7 +202,10 @@ class ResultList {
     // The same in one pass over the list, heard as a reset.
     std::size_t RemoveScattered(const std::vector<bool>& doomed, Upkeep upkeep);
     // The row in that slot leaves: its upkeep, then the slot is free.
-    void Forget(std::uint32_t slot, Upkeep upkeep);
+    // With location false the caller has taken the row's location out of the set already.
+    void Forget(std::uint32_t slot, Upkeep upkeep, bool location = true);
+    // Takes the marked rows' locations out of the set, many at a time.
+    void ForgetLocations(const std::vector<bool>& doomed);
     std::uint32_t TakeSlot(ResultItem&& item, std::size_t value,
                            std::unique_ptr<std::string> longKey);
     Row& At(std::size_t row) { return slots_[order_[row]]; }

@@ -161,6 +161,45 @@ TEST(LocationSetTest, InsertAllAgreesWithSingleInserts) {
     }
 }
 
+// Removing in runs ends where removing one at a time ends: letter case ignored, absent and
+// repeated locations harmless, the rest kept.
+TEST(LocationSetTest, RemoveAllAgreesWithSingleRemoves) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < 5'000; ++i) {
+        texts.push_back("http://host/" + std::to_string(i) + "/page");
+    }
+    std::vector<std::string> doomed;
+    for (int i = 0; i < 6'000; i += 3) {
+        std::string location = "http://host/" + std::to_string(i) + "/page";
+        doomed.push_back(i % 2 == 0 ? AsciiUpperForTest(location) : location);
+    }
+    doomed.push_back(doomed.front());
+    for (const std::size_t run :
+         {std::size_t{1}, std::size_t{9}, std::size_t{256}, doomed.size()}) {
+        LocationSet single;
+        LocationSet batched;
+        for (const std::string& text : texts) {
+            single.Insert(text);
+            batched.Insert(text);
+        }
+        for (std::size_t start = 0; start < doomed.size(); start += run) {
+            const std::size_t count = std::min(run, doomed.size() - start);
+            const std::vector<std::string_view> views(
+                doomed.begin() + static_cast<std::ptrdiff_t>(start),
+                doomed.begin() + static_cast<std::ptrdiff_t>(start + count));
+            batched.RemoveAll(views);
+            for (const std::string_view view : views) {
+                single.Remove(view);
+            }
+        }
+        ASSERT_EQ(batched.Size(), single.Size()) << run;
+        EXPECT_EQ(batched.Size(), 5'000U - 1'667U) << run;
+        for (const std::string& text : texts) {
+            EXPECT_EQ(batched.Contains(text), single.Contains(text)) << run << " " << text;
+        }
+    }
+}
+
 TEST(LocationSetTest, ConcurrentInsertsAdmitEachLocationOnce) {
     LocationSet set;
     constexpr int kThreads = 4;
