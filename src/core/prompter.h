@@ -42,6 +42,9 @@ class Prompter {
     void Tell(Title title, std::string_view text) { Ask(title, text, Buttons::Ok); }
 
     static std::string_view TitleText(Title title);
+    // What a box answers when it is closed without a button (Escape, its title bar): the most
+    // cautious answer its buttons allow.
+    static Answer DismissedAnswer(Buttons buttons);
 };
 
 }  // namespace quexa::core

@@ -56,16 +56,7 @@ core::Prompter::Answer AnswerFor(int clicked, core::Prompter::Buttons buttons) {
         default:
             break;
     }
-    switch (buttons) {
-        case core::Prompter::Buttons::Ok:
-            return core::Prompter::Answer::Ok;
-        case core::Prompter::Buttons::YesNo:
-            return core::Prompter::Answer::No;
-        case core::Prompter::Buttons::YesCancel:
-        case core::Prompter::Buttons::YesNoCancel:
-            return core::Prompter::Answer::Cancel;
-    }
-    return core::Prompter::Answer::Cancel;
+    return core::Prompter::DismissedAnswer(buttons);
 }
 
 }  // namespace

@@ -13,19 +13,6 @@ T Next(std::deque<T>& queue, T otherwise) {
     return next;
 }
 
-core::Prompter::Answer LastButton(core::Prompter::Buttons buttons) {
-    switch (buttons) {
-        case core::Prompter::Buttons::Ok:
-            return core::Prompter::Answer::Ok;
-        case core::Prompter::Buttons::YesNo:
-            return core::Prompter::Answer::No;
-        case core::Prompter::Buttons::YesCancel:
-        case core::Prompter::Buttons::YesNoCancel:
-            return core::Prompter::Answer::Cancel;
-    }
-    return core::Prompter::Answer::Cancel;
-}
-
 }  // namespace
 
 core::Prompter::Answer ScriptedPrompter::Ask(Title title, std::string_view text, Buttons buttons) {
@@ -33,7 +20,7 @@ core::Prompter::Answer ScriptedPrompter::Ask(Title title, std::string_view text,
     if (buttons == Buttons::Ok) {
         return Answer::Ok;
     }
-    return Next(answers, LastButton(buttons));
+    return Next(answers, core::Prompter::DismissedAnswer(buttons));
 }
 
 std::optional<std::string> ScriptedPrompter::AskPassword() {
