@@ -6,8 +6,8 @@
 
 namespace quexa::platform {
 
-// The desktop's trash as the freedesktop.org specification lays it out (the user's data
-// folder's Trash, with a .trashinfo file beside each entry), so the file manager restores it.
+// The desktop's trash: the user's data folder's Trash, with a .trashinfo file beside each
+// entry, so the desktop's file manager can restore what was deleted.
 class DesktopTrash : public tasks::Trash {
   public:
     bool MoveToTrash(const std::string& path) override;
