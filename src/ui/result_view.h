@@ -12,18 +12,19 @@
 #include "core/result_list.h"
 #include "core/settings_cache.h"
 #include "core/wait_state.h"
+#include "files/list_export.h"
 #include "tasks/clipboard.h"
 #include "tasks/command_rules.h"
+#include "tasks/location_commands.h"
 #include "tasks/location_opener.h"
 #include "tasks/result_document.h"
+#include "tasks/target_commands.h"
 #include "tasks/task_control.h"
 #include "tasks/trash.h"
 
-class QAction;
-class QMenu;
-
 namespace quexa::ui {
 
+class ResultContextMenu;
 class ResultListModel;
 class ResultListView;
 
@@ -55,7 +56,10 @@ class ResultView : public QWidget {
     explicit ResultView(ResultViewContext context, QWidget* parent = nullptr);
     ~ResultView() override;
 
+    static constexpr std::string_view kSummarizeText = "Please stand by ... ...";
+
     ResultListView& ListView();
+    ResultContextMenu& Menu();
     // The row the commands act on (right click, double click, Menu key), if any.
     std::optional<std::size_t> CurrentRow() const;
     void SetCurrentRow(std::optional<std::size_t> row);
@@ -86,17 +90,42 @@ class ResultView : public QWidget {
     void EditExportRuleRequested();
 
   private:
-    // The whole context of the enabling rules: the list's part and the task's.
-    tasks::CommandContext FullContext() const;
+    static std::optional<std::size_t> RowFrom(int row);
+    void ConnectList();
+    void AddShortcuts();
+    // The command's state now: its rule over the list, the task and the busy state.
+    tasks::CommandState StateNow(tasks::Command command) const;
+
     // Each runs its group's commands: false for a command of another group.
-    bool RunSelection(tasks::Command command);
+    bool RunLocation(tasks::Command command);
+    bool RunListEdit(tasks::Command command);
     bool RunCopy(tasks::Command command);
+    bool RunTarget(tasks::Command command);
+    bool RunFile(tasks::Command command);
+    bool RunExport(tasks::Command command);
+    bool RunOther(tasks::Command command);
+
+    void BrowseAllSelected(tasks::LocationCommands& commands);
+    void ShowFailure(const std::optional<tasks::ExecuteFailure>& failure);
+    void AddItem();
+    void EditItem();
+    void DeleteAllSelectedTargets(tasks::TargetCommands& targets,
+                                  tasks::TargetCommands::Options options);
+    // "Please select save directory!"; nothing on Cancel.
+    std::optional<std::string> ChooseFolder();
+    files::ExportSource ExportSource();
+    void Summarize();
+    // After a file command: the rows are others now.
+    void Changed(bool changed);
 
     ResultViewContext context_;
     ResultListModel* model_;
     ResultListView* listView_;
+    ResultContextMenu* menu_;
     std::optional<core::ResultList::RowId> currentRow_;
     bool previewVisible_;
+    // A long command runs and lets events through: the view's commands wait.
+    bool running_ = false;
 };
 
 }  // namespace quexa::ui
