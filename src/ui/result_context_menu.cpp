@@ -37,17 +37,24 @@ ResultContextMenu::ResultContextMenu(States states, QWidget* parent)
         if (info.command < C::BrowserTarget) {
             continue;
         }
-        if (BeginsGroup(info.command)) {
-            addSeparator();
+        AddEntry(info.command);
+        // Export All is the File menu's command, shared.
+        if (info.command == C::Import) {
+            AddEntry(C::ExportAll);
         }
-        QAction* action = addAction(
-            QString::fromUtf8(info.text.data(), static_cast<qsizetype>(info.text.size())));
-        const C command = info.command;
-        connect(action, &QAction::triggered, this,
-                [this, command] { Q_EMIT CommandChosen(command); });
-        entries_.emplace_back(command, action);
     }
     connect(this, &QMenu::aboutToShow, this, &ResultContextMenu::Refresh);
+}
+
+void ResultContextMenu::AddEntry(tasks::Command command) {
+    if (BeginsGroup(command)) {
+        addSeparator();
+    }
+    const std::string_view text = tasks::InfoOf(command).text;
+    QAction* action =
+        addAction(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    connect(action, &QAction::triggered, this, [this, command] { Q_EMIT CommandChosen(command); });
+    entries_.emplace_back(command, action);
 }
 
 QAction* ResultContextMenu::ActionOf(tasks::Command command) const {

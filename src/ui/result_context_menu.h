@@ -34,6 +34,8 @@ class ResultContextMenu : public QMenu {
     void CommandChosen(tasks::Command command);
 
   private:
+    void AddEntry(tasks::Command command);
+
     States states_;
     std::vector<std::pair<tasks::Command, QAction*>> entries_;
 };
