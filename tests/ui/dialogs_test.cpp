@@ -1,0 +1,105 @@
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <chrono>
+#include <functional>
+
+#include "ui/countdown_dialog.h"
+
+namespace quexa::ui {
+
+using namespace std::chrono_literals;
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+
+  private:
+    static QPushButton* Button(QDialog& dialog, const QString& text) {
+        for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+            if (button->text().remove(QLatin1Char('&')) == text) {
+                return button;
+            }
+        }
+        return nullptr;
+    }
+
+    // Runs the dialog modally while `action` acts on it from inside its event loop.
+    static int ExecWith(QDialog& dialog, const std::function<void()>& action) {
+        QTimer::singleShot(0, &dialog, action);
+        return dialog.exec();
+    }
+
+  private Q_SLOTS:
+    void CountdownShowsItsNote() {
+        CountdownDialog dialog(10);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Note:"));
+        QCOMPARE(dialog.accessibleName(), QStringLiteral("Automatic Verification"));
+        QVERIFY(dialog.findChild<QLabel*>()->text() ==
+                QStringLiteral("Quexa will start verify task in 10 second."));
+        const auto* bar = dialog.findChild<QProgressBar*>();
+        QCOMPARE(bar->minimum(), 0);
+        QCOMPARE(bar->maximum(), 10);
+        QCOMPARE(bar->value(), 0);
+        QVERIFY(Button(dialog, QStringLiteral("OK")) != nullptr);
+        QVERIFY(Button(dialog, QStringLiteral("Cancel")) != nullptr);
+    }
+
+    void CountdownEndsAsOkAtItsLastTick() {
+        CountdownDialog dialog(10, nullptr, 1h);
+        dialog.show();
+        for (int tick = 1; tick < 10; ++tick) {
+            dialog.Tick();
+        }
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.findChild<QProgressBar*>()->value(), 9);
+        dialog.Tick();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.findChild<QProgressBar*>()->value(), 10);
+    }
+
+    void CountdownRunsOutByItsTimer() {
+        CountdownDialog dialog(3, nullptr, 5ms);
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+        QCOMPARE(dialog.Elapsed(), 3);
+    }
+
+    void CountdownEndings_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("result");
+        QTest::newRow("OK") << "OK" << int(QDialog::Accepted);
+        QTest::newRow("Enter") << "Enter" << int(QDialog::Accepted);
+        QTest::newRow("Cancel") << "Cancel" << int(QDialog::Rejected);
+        QTest::newRow("Escape") << "Escape" << int(QDialog::Rejected);
+        QTest::newRow("close box") << "close" << int(QDialog::Rejected);
+    }
+
+    void CountdownEndings() {
+        QFETCH(QString, how);
+        QFETCH(int, result);
+        CountdownDialog dialog(10, nullptr, 1h);
+        const int ended = ExecWith(dialog, [&] {
+            if (how == QStringLiteral("Escape")) {
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            } else if (how == QStringLiteral("Enter")) {
+                QTest::keyClick(&dialog, Qt::Key_Return);
+            } else if (how == QStringLiteral("close")) {
+                dialog.close();
+            } else {
+                QTest::mouseClick(Button(dialog, how), Qt::LeftButton);
+            }
+        });
+        QCOMPARE(ended, result);
+        QCOMPARE(dialog.Elapsed(), 0);
+    }
+};
+
+}  // namespace quexa::ui
+
+QTEST_MAIN(quexa::ui::DialogsTest)
+#include "dialogs_test.moc"
