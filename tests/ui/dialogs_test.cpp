@@ -1,8 +1,11 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -10,6 +13,7 @@
 #include <functional>
 
 #include "ui/countdown_dialog.h"
+#include "ui/welcome_window.h"
 
 namespace quexa::ui {
 
@@ -96,6 +100,65 @@ class DialogsTest : public QObject {
         });
         QCOMPARE(ended, result);
         QCOMPARE(dialog.Elapsed(), 0);
+    }
+
+    void WelcomeShowsOnceCentredAndBorderless() {
+        QWidget owner;
+        owner.show();
+        QPointer<WelcomeWindow> welcome = WelcomeWindow::ShowOver(&owner, 60'000);
+        QVERIFY(welcome != nullptr);
+        QVERIFY(WelcomeWindow::IsShown());
+        QCOMPARE(welcome->windowTitle(), QStringLiteral("Quexa - Welcome"));
+        QVERIFY(welcome->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(welcome->parentWidget(), &owner);
+        QCOMPARE(welcome->geometry().center(), owner.screen()->geometry().center());
+        QVERIFY(!welcome->grab().toImage().isNull());
+        QCOMPARE(WelcomeWindow::ShowOver(&owner), nullptr);
+        welcome->close();
+        QVERIFY(!WelcomeWindow::IsShown());
+        QTRY_VERIFY(welcome.isNull());
+    }
+
+    void WelcomeCloses_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("key press in another window") << "key";
+        QTest::newRow("mouse press in another window") << "mouse";
+        QTest::newRow("its time") << "time";
+    }
+
+    void WelcomeCloses() {
+        QFETCH(QString, how);
+        QWidget owner;
+        auto* edit = new QLineEdit(&owner);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        const int shown = how == QStringLiteral("time") ? 20 : 60'000;
+        QPointer<WelcomeWindow> welcome = WelcomeWindow::ShowOver(&owner, shown);
+        QVERIFY(welcome != nullptr);
+        if (how == QStringLiteral("key")) {
+            QTest::keyClick(edit, Qt::Key_A);
+            QVERIFY(!WelcomeWindow::IsShown());
+            // The press that dismisses the picture is not lost.
+            QCOMPARE(edit->text(), QStringLiteral("a"));
+        } else if (how == QStringLiteral("mouse")) {
+            QTest::mouseClick(edit, Qt::LeftButton);
+            QVERIFY(!WelcomeWindow::IsShown());
+        }
+        QTRY_VERIFY(!WelcomeWindow::IsShown());
+        QTRY_VERIFY(welcome.isNull());
+        // Gone with its filter: the next welcome can be shown and lasts until its own end.
+        QTest::keyClick(edit, Qt::Key_B);
+        QPointer<WelcomeWindow> next = WelcomeWindow::ShowOver(&owner, 60'000);
+        QVERIFY(next != nullptr);
+        next->close();
+    }
+
+    void WelcomeWithoutItsPictureShowsNothing() {
+        QWidget owner;
+        QCOMPARE(WelcomeWindow::ShowOver(&owner, 60'000, QStringLiteral("no_such_picture")),
+                 nullptr);
+        QVERIFY(!WelcomeWindow::IsShown());
+        QVERIFY(owner.findChildren<WelcomeWindow*>().isEmpty());
     }
 };
 
