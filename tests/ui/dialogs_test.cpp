@@ -1,18 +1,25 @@
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 
+#include "core/memory_profile.h"
+#include "core/settings_table.h"
 #include "ui/countdown_dialog.h"
+#include "ui/tip_dialog.h"
 #include "ui/welcome_window.h"
 
 namespace quexa::ui {
@@ -30,6 +37,15 @@ class DialogsTest : public QObject {
             }
         }
         return nullptr;
+    }
+
+    static std::filesystem::path WriteTips(const QTemporaryDir& folder) {
+        QFile file(folder.filePath(QStringLiteral("tips.txt")));
+        if (!file.open(QIODevice::WriteOnly)) {
+            return {};
+        }
+        file.write("; comment\nFirst tip.\nSecond tip, \xc3\xa0 la carte.\n");
+        return file.fileName().toStdString();
     }
 
     // Runs the dialog modally while `action` acts on it from inside its event loop.
@@ -159,6 +175,59 @@ class DialogsTest : public QObject {
                  nullptr);
         QVERIFY(!WelcomeWindow::IsShown());
         QVERIFY(owner.findChildren<WelcomeWindow*>().isEmpty());
+    }
+    void TipDialogShowsTipAfterTip() {
+        QTemporaryDir folder;
+        core::MemoryProfile profile;
+        tasks::TipOfDay tips(profile, WriteTips(folder));
+        TipDialog dialog(tips);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Tip of Day"));
+        QCOMPARE(dialog.Tip(), QStringLiteral("First tip."));
+        QPushButton* next = Button(dialog, QStringLiteral("Next Tip"));
+        QVERIFY(next != nullptr);
+        QTest::mouseClick(next, Qt::LeftButton);
+        QCOMPARE(dialog.Tip(), QString::fromUtf8("Second tip, \xc3\xa0 la carte."));
+        QTest::mouseClick(next, Qt::LeftButton);
+        QCOMPARE(dialog.Tip(), QStringLiteral("First tip."));
+        // The next showing goes on where this one stopped.
+        TipDialog again(tips);
+        QCOMPARE(again.Tip(), QString::fromUtf8("Second tip, \xc3\xa0 la carte."));
+    }
+
+    void TipDialogWithoutTipsSaysSo() {
+        core::MemoryProfile profile;
+        tasks::TipOfDay tips(profile, "/nonexistent/tips.txt");
+        TipDialog dialog(tips);
+        QCOMPARE(dialog.Tip(), QString::fromLatin1(TipDialog::kNoTip));
+        QTest::mouseClick(Button(dialog, QStringLiteral("Next Tip")), Qt::LeftButton);
+        QCOMPARE(dialog.Tip(), QString::fromLatin1(TipDialog::kNoTip));
+    }
+
+    void TipDialogStoresShowAtStartUp_data() {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("shown at start-up") << 0 << true;
+        QTest::newRow("not shown") << 1 << false;
+    }
+
+    void TipDialogStoresShowAtStartUp() {
+        QFETCH(int, stored);
+        QFETCH(bool, checked);
+        QTemporaryDir folder;
+        core::MemoryProfile profile;
+        core::settings::kTipStartUp.Write(profile, stored);
+        tasks::TipOfDay tips(profile, WriteTips(folder));
+        TipDialog dialog(tips);
+        auto* box = dialog.findChild<QCheckBox*>();
+        QCOMPARE(box->text().remove(QLatin1Char('&')), QStringLiteral("Show tips at startup"));
+        QCOMPARE(box->isChecked(), checked);
+        const int ended = ExecWith(dialog, [&] {
+            QTest::mouseClick(box, Qt::LeftButton);
+            QTest::mouseClick(Button(dialog, QStringLiteral("Close")), Qt::LeftButton);
+        });
+        QCOMPARE(ended, int(QDialog::Rejected));
+        QCOMPARE(core::settings::kTipStartUp.Read(profile), checked ? 1 : 0);
+        QCOMPARE(tips.ShowsAtStartUp(), !checked);
     }
 };
 
