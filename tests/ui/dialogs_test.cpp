@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -18,6 +19,7 @@
 
 #include "core/memory_profile.h"
 #include "core/settings_table.h"
+#include "ui/about_dialog.h"
 #include "ui/countdown_dialog.h"
 #include "ui/tip_dialog.h"
 #include "ui/welcome_window.h"
@@ -228,6 +230,37 @@ class DialogsTest : public QObject {
         QCOMPARE(ended, int(QDialog::Rejected));
         QCOMPARE(core::settings::kTipStartUp.Read(profile), checked ? 1 : 0);
         QCOMPARE(tips.ShowsAtStartUp(), !checked);
+    }
+    void AboutShowsNameVersionAndItsLine() {
+        AboutDialog dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("About Quexa"));
+        bool named = false;
+        for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+            named = named || label->text().contains(QStringLiteral("Quexa 1.03"));
+        }
+        QVERIFY(named);
+        const QFont font = AboutDialog::LineFont();
+        QVERIFY(font.bold());
+        QVERIFY(font.italic());
+        QCOMPARE(font.pointSize(), 18);
+        QCOMPARE(font.styleHint(), QFont::SansSerif);
+        QCOMPARE(dialog.accessibleDescription(), QString::fromLatin1(AboutDialog::kLine));
+
+        // The line is painted in the strip below the buttons.
+        const int ended = ExecWith(dialog, [&] {
+            const QImage image = dialog.grab().toImage();
+            const int strip = QFontMetrics(font).height();
+            const QRgb background = image.pixel(0, image.height() - 1);
+            int painted = 0;
+            for (int y = image.height() - strip; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    painted += image.pixel(x, y) != background ? 1 : 0;
+                }
+            }
+            QVERIFY(painted > 0);
+            QTest::mouseClick(Button(dialog, QStringLiteral("Close")), Qt::LeftButton);
+        });
+        QCOMPARE(ended, int(QDialog::Rejected));
     }
 };
 
