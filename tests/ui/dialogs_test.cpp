@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -261,6 +262,26 @@ class DialogsTest : public QObject {
             QTest::mouseClick(Button(dialog, QStringLiteral("Close")), Qt::LeftButton);
         });
         QCOMPARE(ended, int(QDialog::Rejected));
+    }
+    // The page is opened in a browser from the build tree as from an installation.
+    void HelpPageIsShippedWhole() {
+        QFile page(QStringLiteral(QUEXA_HELP_PAGE));
+        QVERIFY2(page.open(QIODevice::ReadOnly), QUEXA_HELP_PAGE);
+        const QString html = QString::fromUtf8(page.readAll());
+        QVERIFY(html.contains(QStringLiteral("<title>Quexa Help</title>")));
+        QVERIFY(!html.contains(QStringLiteral("<script"), Qt::CaseInsensitive));
+        for (const char* topic : {"Verify Result", "Save as ...", "Export All", "Select All",
+                                  "New Search", "Ctrl</kbd>+<kbd>Y"}) {
+            QVERIFY2(html.contains(QString::fromLatin1(topic)), topic);
+        }
+        const QRegularExpression link(QStringLiteral("href=\"#([^\"]+)\""));
+        int links = 0;
+        for (const QRegularExpressionMatch& match : link.globalMatch(html)) {
+            ++links;
+            const QString target = QStringLiteral("id=\"%1\"").arg(match.captured(1));
+            QVERIFY2(html.contains(target), qPrintable(target));
+        }
+        QVERIFY(links > 0);
     }
 };
 
