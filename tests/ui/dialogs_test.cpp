@@ -1,10 +1,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
+#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -17,12 +20,16 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <set>
+#include <vector>
 
 #include "core/memory_profile.h"
 #include "core/settings_table.h"
 #include "ui/about_dialog.h"
 #include "ui/countdown_dialog.h"
+#include "ui/picture_book.h"
 #include "ui/tip_dialog.h"
+#include "ui/toolbar_pictures.h"
 #include "ui/welcome_window.h"
 
 namespace quexa::ui {
@@ -49,6 +56,18 @@ class DialogsTest : public QObject {
         }
         file.write("; comment\nFirst tip.\nSecond tip, \xc3\xa0 la carte.\n");
         return file.fileName().toStdString();
+    }
+
+    // Opaque pixels of an icon drawn at a toolbar's size.
+    static int Inked(const QIcon& icon, int size = 24) {
+        const QImage image = icon.pixmap(size, size).toImage();
+        int inked = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                inked += qAlpha(image.pixel(x, y)) > 128 ? 1 : 0;
+            }
+        }
+        return inked;
     }
 
     // Runs the dialog modally while `action` acts on it from inside its event loop.
@@ -282,6 +301,68 @@ class DialogsTest : public QObject {
             QVERIFY2(html.contains(target), qPrintable(target));
         }
         QVERIFY(links > 0);
+    }
+    void EveryToolbarButtonHasItsOwnPicture() {
+        using tasks::Command;
+        const std::vector<Command> expected = {Command::Open,
+                                               Command::Save,
+                                               Command::NewSearch,
+                                               Command::VerifyResult,
+                                               Command::StopTask,
+                                               Command::AutoScroll,
+                                               Command::PreviewInformation,
+                                               Command::FileManager,
+                                               Command::FastInfo,
+                                               Command::Option,
+                                               Command::HelpTopic};
+        const auto commands = ToolbarPictures::Commands();
+        QVERIFY(std::equal(commands.begin(), commands.end(), expected.begin(), expected.end()));
+        std::set<QString> names;
+        for (const Command command : commands) {
+            const QString name = ToolbarPictures::PictureName(command);
+            QVERIFY2(names.insert(name).second, qPrintable(name));
+            QCOMPARE(PictureBook::NaturalSize(name), QSize(24, 24));
+            const QIcon own = ToolbarPictures::OwnIconOf(command);
+            QVERIFY2(!own.isNull(), qPrintable(name));
+            // At least a sixth of the button is drawn, at the smallest size too.
+            QVERIFY2(Inked(own) > 24 * 24 / 6, qPrintable(name));
+            QVERIFY2(Inked(own, 16) > 16 * 16 / 6, qPrintable(name));
+            QVERIFY(!ToolbarPictures::IconOf(command).isNull());
+        }
+        for (const Command other : {Command::Exit, Command::About, Command::SelectAll}) {
+            QVERIFY(ToolbarPictures::IconOf(other).isNull());
+            QVERIFY(ToolbarPictures::PictureName(other).isEmpty());
+        }
+    }
+
+    // A theme that has the standard name wins; without it the picture is ours.
+    void ToolbarPicturesFollowTheTheme() {
+        QTemporaryDir themes;
+        const QString root = themes.filePath(QStringLiteral("QuexaTest"));
+        QVERIFY(QDir().mkpath(root + QStringLiteral("/24x24/actions")));
+        QFile index(root + QStringLiteral("/index.theme"));
+        QVERIFY(index.open(QIODevice::WriteOnly));
+        index.write(
+            "[Icon Theme]\nName=QuexaTest\nDirectories=24x24/actions\n\n"
+            "[24x24/actions]\nSize=24\nType=Fixed\n");
+        index.close();
+        QImage red(24, 24, QImage::Format_ARGB32);
+        red.fill(Qt::red);
+        QVERIFY(red.save(root + QStringLiteral("/24x24/actions/document-open.png")));
+
+        const QStringList searchPaths = QIcon::themeSearchPaths();
+        const QString themeName = QIcon::themeName();
+        QIcon::setThemeSearchPaths({themes.path()});
+        QIcon::setThemeName(QStringLiteral("QuexaTest"));
+        const QImage open = ToolbarPictures::IconOf(tasks::Command::Open).pixmap(24).toImage();
+        const QImage verify =
+            ToolbarPictures::IconOf(tasks::Command::VerifyResult).pixmap(24).toImage();
+        QIcon::setThemeName(themeName);
+        QIcon::setThemeSearchPaths(searchPaths);
+
+        QCOMPARE(open.pixelColor(12, 12), QColor(Qt::red));
+        QCOMPARE(verify,
+                 ToolbarPictures::OwnIconOf(tasks::Command::VerifyResult).pixmap(24).toImage());
     }
 };
 
