@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Quexa (Release) and starts it. Arguments go to quexa-cli;
-# "./run.sh demo [KEYWORDS...]" searches the demo engine farm instead; "./run.sh screenshots DIR"
+# Installs what is missing, builds Quexa (Release) and starts its window. "./run.sh cli ARGS"
+# runs quexa-cli ARGS; "./run.sh demo [KEYWORDS...]" searches the demo engine farm with
+# quexa-cli, "./run.sh demo window [KEYWORDS...]" in the window; "./run.sh screenshots DIR"
 # renders the window parts into PNG files.
 set -euo pipefail
 source "$(dirname "$0")/tools/common.sh"
@@ -9,10 +10,12 @@ ensure_packages "${QUEXA_PACKAGES[@]}"
 configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DQUEXA_TESTS=OFF
 bin="$QUEXA_ROOT/build/release/bin"
 
-# ./run.sh demo [KEYWORDS...]: a search through the demo engine farm on loopback, verified and
-# saved, in a home folder of its own (build/release/demo-home).
-run_demo() {
-    local home="$QUEXA_ROOT/build/release/demo-home" farm_pid address="" tries
+demo_home="$QUEXA_ROOT/build/release/demo-home"
+demo_cli=("$bin/quexa-cli" --home "$demo_home" --settings "$demo_home/settings.conf")
+
+# Starts the demo engine farm on loopback for the demo home; it ends with this script.
+start_demo_farm() {
+    local home=$demo_home farm_pid address="" tries
     mkdir -p "$home"
     "$bin/quexa-demo-farm" --home "$home" >"$home/farm.address" &
     farm_pid=$!
@@ -25,16 +28,36 @@ run_demo() {
     done
     [ -n "$address" ] || { say "The demo farm did not start"; exit 1; }
     say "Demo farm at $address"
-    local cli=("$bin/quexa-cli" --home "$home" --settings "$home/settings.conf")
     # Locations that never answer give up after the shortest verify time-out; unreachable
     # items stay listed so that every status shows.
-    "${cli[@]}" config set UserData CTimeout 15
-    "${cli[@]}" config set CheckOpt DErr 0
+    "${demo_cli[@]}" config set UserData CTimeout 15 >/dev/null
+    "${demo_cli[@]}" config set CheckOpt DErr 0 >/dev/null
+}
+
+# ./run.sh demo [KEYWORDS...]: a search through the demo engine farm on loopback, verified and
+# saved, in a home folder of its own (build/release/demo-home).
+run_demo() {
+    start_demo_farm
     [ $# -gt 0 ] || set -- solar kite
     say "Running quexa-cli search --category Demo --verify $*"
     local status=0
-    "${cli[@]}" search --category Demo --verify --save "$home/demo.qzr" "$@" || status=$?
-    [ "$status" -ne 0 ] || say "Saved $home/demo.qzr"
+    "${demo_cli[@]}" search --category Demo --verify --save "$demo_home/demo.qzr" "$@" || status=$?
+    [ "$status" -ne 0 ] || say "Saved $demo_home/demo.qzr"
+    exit "$status"
+}
+
+# ./run.sh demo window [KEYWORDS...]: the same search in the window, as the search wizard would
+# leave it: the Demo category, the key words and the automatic verification with its countdown.
+run_demo_window() {
+    start_demo_farm
+    [ $# -gt 0 ] || set -- solar kite
+    "${demo_cli[@]}" config set UserData LastCategory Demo >/dev/null
+    "${demo_cli[@]}" config set UserData Key.Internet "$*" >/dev/null
+    "${demo_cli[@]}" config set 'System\Setting' AutoVerify 1 >/dev/null
+    say "Starting quexa with the demo search for: $*"
+    local status=0
+    "$bin/quexa" --home "$demo_home" --settings "$demo_home/settings.conf" --search internet ||
+        status=$?
     exit "$status"
 }
 
@@ -51,10 +74,17 @@ if [ "${1:-}" = screenshots ]; then
 fi
 if [ "${1:-}" = demo ]; then
     shift
+    if [ "${1:-}" = window ]; then
+        shift
+        run_demo_window "$@"
+    fi
     run_demo "$@"
 fi
-if [ $# -eq 0 ]; then
-    set -- --help
+if [ "${1:-}" = cli ]; then
+    shift
+    [ $# -gt 0 ] || set -- --help
+    say "Running quexa-cli $*"
+    exec "$bin/quexa-cli" "$@"
 fi
-say "Running quexa-cli $*"
-exec "$bin/quexa-cli" "$@"
+say "Starting quexa $*"
+exec "$bin/quexa" "$@"

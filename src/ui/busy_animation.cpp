@@ -42,8 +42,21 @@ void BusyAnimation::paintEvent(QPaintEvent* /*event*/) {
                        PictureBook::Picture(QStringLiteral("busy_lens"), kLensSize, scale));
 }
 
+void BusyAnimation::SetRunning(bool running) {
+    running_ = running;
+    if (!running) {
+        timer_.stop();
+        frame_ = 0;
+        update();
+    } else if (isVisible()) {
+        timer_.start(kFrameInterval, this);
+    }
+}
+
 void BusyAnimation::showEvent(QShowEvent* /*event*/) {
-    timer_.start(kFrameInterval, this);
+    if (running_) {
+        timer_.start(kFrameInterval, this);
+    }
 }
 
 void BusyAnimation::hideEvent(QHideEvent* /*event*/) {

@@ -5,8 +5,8 @@
 
 namespace quexa::ui {
 
-// The wait window's busy animation: a magnifying glass circling over a page of results. It
-// advances one frame every 150 ms while it is shown.
+// The busy animation of the wait window and the toolbar: a magnifying glass circling over a
+// page of results. It advances one frame every 150 ms while it is shown and running.
 class BusyAnimation : public QWidget {
     Q_OBJECT
 
@@ -18,6 +18,9 @@ class BusyAnimation : public QWidget {
 
     QSize sizeHint() const override;
     int Frame() const { return frame_; }
+    // Stopped, it shows its first frame; it runs by default.
+    void SetRunning(bool running);
+    bool Running() const { return running_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -28,6 +31,7 @@ class BusyAnimation : public QWidget {
   private:
     QBasicTimer timer_;
     int frame_ = 0;
+    bool running_ = true;
 };
 
 }  // namespace quexa::ui

@@ -1,0 +1,44 @@
+// quexa: the window.
+#include <QApplication>
+#include <QMessageBox>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/start_options.h"
+#include "platform/app_folder_locator.h"
+#include "platform/settings_store.h"
+#include "ui/main_frame.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quexa"));
+    QApplication::setOrganizationName(QStringLiteral("Morvane"));
+
+    std::vector<std::string> arguments;
+    for (const QString& argument : QApplication::arguments()) {
+        arguments.push_back(argument.toStdString());
+    }
+    const quexa::app::StartOptions options = quexa::app::StartOptions::Parse(arguments);
+    if (options.exitCode) {
+        return *options.exitCode;
+    }
+
+    quexa::platform::SettingsStore profile(
+        quexa::platform::SettingsStore::ChooseFile(options.settingsFile));
+    if (const std::optional<std::string> refusal = profile.Refusal()) {
+        std::cerr << "Error: " << *refusal << "\n";
+        QMessageBox::critical(nullptr, QStringLiteral("Error:"), QString::fromStdString(*refusal));
+        return 1;
+    }
+    quexa::ui::MainFrame frame(profile, quexa::platform::AppFolderLocator::Locate(options.home));
+    frame.show();
+    for (const std::string& file : options.files) {
+        frame.OpenFromCommandLine(file);
+    }
+    if (options.search) {
+        frame.NewSearch(*options.search);
+    }
+    return QApplication::exec();
+}

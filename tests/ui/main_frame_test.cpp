@@ -1,0 +1,589 @@
+#include "ui/main_frame.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QDockWidget>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QTest>
+#include <QTimer>
+
+#include <QSet>
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <thread>
+
+#include "core/memory_profile.h"
+#include "core/settings_table.h"
+#include "demo_farm/demo_farm.h"
+#include "demo_farm/demo_home.h"
+#include "recording_opener.h"
+#include "tasks/main_menu.h"
+#include "temp_folder.h"
+#include "ui/busy_animation.h"
+#include "ui/engine_bar.h"
+#include "ui/engine_bar_model.h"
+#include "ui/fast_info_bar.h"
+#include "ui/frame_status_bar.h"
+#include "ui/qt_main_thread.h"
+#include "ui/result_list_view.h"
+
+namespace quexa::ui {
+namespace {
+
+using tasks::Command;
+namespace settings = core::settings;
+using namespace std::chrono_literals;
+
+constexpr int kLongWait = 30000;
+
+QString FromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Answers the message boxes that open while a test runs: each box whose title has an answer
+// gets that button clicked, and every box seen is remembered with its text.
+class BoxAnswerer : public QObject {
+  public:
+    struct Seen {
+        QString title;
+        QString text;
+    };
+
+    BoxAnswerer() {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, this, [this] { Poll(); });
+        timer_.start();
+    }
+
+    void Answer(const QString& title, QMessageBox::StandardButton button) {
+        answers_[title] = button;
+    }
+    bool SawText(const QString& text) const {
+        return std::any_of(seen_.begin(), seen_.end(),
+                           [&text](const Seen& seen) { return seen.text == text; });
+    }
+    int Count(const QString& title) const {
+        return static_cast<int>(
+            std::count_if(seen_.begin(), seen_.end(),
+                          [&title](const Seen& seen) { return seen.title == title; }));
+    }
+    // Runs while a box is open, before it is answered.
+    std::function<void()> whileOpen;
+
+  private:
+    void Poll() {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (box == nullptr || !box->isVisible() || answered_.contains(box)) {
+                continue;
+            }
+            const auto answer = answers_.find(box->windowTitle());
+            if (answer == answers_.end()) {
+                continue;
+            }
+            answered_.insert(box);
+            seen_.push_back({box->windowTitle(), box->text()});
+            if (whileOpen) {
+                whileOpen();
+            }
+            box->button(answer->second)->click();
+        }
+    }
+
+    QTimer timer_;
+    std::map<QString, QMessageBox::StandardButton> answers_;
+    QSet<QMessageBox*> answered_;
+    std::vector<Seen> seen_;
+};
+
+// A window over a home folder of its own and an empty profile, with a recording opener.
+struct FrameFixture {
+    FrameFixture() {
+        auto recorder = std::make_unique<testing::RecordingOpener>();
+        opener = recorder.get();
+        FrameServices services;
+        services.opener = std::move(recorder);
+        const std::string folder = home.Path().string();
+        frame = std::make_unique<MainFrame>(profile, core::AppFolders{folder, folder},
+                                            std::move(services));
+    }
+    ~FrameFixture() {
+        if (frame->Control().state().taskRunning) {
+            frame->Control().StopTask();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(frame->Control().Idle(), kLongWait);
+    }
+
+    void Show() {
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+    }
+    void AddItems(int count, std::string_view prefix = "http://127.0.0.1:9/item") {
+        for (int index = 0; index < count; ++index) {
+            core::ResultItem item;
+            item.title = "Item " + std::to_string(index);
+            item.location = std::string(prefix) + std::to_string(index);
+            item.searchTarget = "test";
+            core::ResultList& list = frame->List();
+            list.AddItem(static_cast<std::ptrdiff_t>(list.Count()), std::move(item));
+        }
+    }
+
+    testing::TempFolder home;
+    core::MemoryProfile profile;
+    testing::RecordingOpener* opener = nullptr;
+    std::unique_ptr<MainFrame> frame;
+};
+
+// A demo farm and its category in the fixture's home, remembered as the wizard leaves it.
+struct DemoSearch {
+    explicit DemoSearch(FrameFixture& fixture)
+        : farm(demo::DemoFarm::Options{.threads = 64, .holdLimit = 1s}) {
+        std::string error;
+        if (!farm.Start(0, &error) ||
+            !demo::WriteDemoHome(fixture.home.Path(), farm.port(), &error)) {
+            qFatal("demo farm: %s", error.c_str());
+        }
+        settings::kLastCategory.Write(fixture.profile, "Demo");
+        settings::kInternetKeywords.Write(fixture.profile, "solar kite");
+        settings::kVerifyTimeout.Write(fixture.profile, 15);
+        settings::kDeleteUnreachable.Write(fixture.profile, 0);
+    }
+
+    demo::DemoFarm farm;
+};
+
+bool Visible(QDockWidget& dock) {
+    return !dock.isHidden();
+}
+
+}  // namespace
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void FirstStartWithAnEmptyProfile() {
+        FrameFixture fixture;
+        QCOMPARE(fixture.frame->windowTitle(), QStringLiteral("Quexa"));
+        fixture.Show();
+        MainFrame& frame = *fixture.frame;
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Quexa 1.03"));
+        QCOMPARE(frame.accessibleName(), QStringLiteral("Quexa 1.03"));
+        QCOMPARE(frame.pos(), QPoint(0, 0));
+        QCOMPARE(frame.size(), QSize(640, 480));
+        QVERIFY(!frame.isMaximized());
+        QVERIFY(Visible(frame.LeftBar()));
+        QVERIFY(Visible(frame.FastInfoDock()));
+        QVERIFY(!Visible(frame.EngineDock()));
+        QVERIFY(!Visible(frame.FieldManagerDock()));
+        QVERIFY(!frame.Status().Progress(0).isVisible());
+        QVERIFY(!frame.Status().Progress(1).isVisible());
+        QCOMPARE(frame.Status().Pane(1).width(), FrameStatusBar::kBlankPaneWidth);
+        QVERIFY(!frame.Busy().Running());
+        QCOMPARE(frame.FastInfo().Field(1).text(), QStringLiteral("Free Edit Mode"));
+        QCOMPARE(frame.FastInfo().Field(4).text(), QStringLiteral("0 Item(s)"));
+    }
+
+    void TheStoredPlacementAndBarsAreRestored() {
+        FrameFixture fixture;
+        core::MemoryProfile& profile = fixture.profile;
+        settings::kWindowLeft.Write(profile, 30);
+        settings::kWindowTop.Write(profile, 40);
+        settings::kWindowRight.Write(profile, 830);
+        settings::kWindowBottom.Write(profile, 640);
+        settings::kShowLeft.Write(profile, 0);
+        settings::kShowFastInfo.Write(profile, 0);
+        const std::string folder = fixture.home.Path().string();
+        fixture.frame = std::make_unique<MainFrame>(profile, core::AppFolders{folder, folder});
+        fixture.Show();
+        MainFrame& frame = *fixture.frame;
+        QCOMPARE(frame.pos(), QPoint(30, 40));
+        QCOMPARE(frame.size(), QSize(800, 600));
+        QVERIFY(!Visible(frame.LeftBar()));
+        QVERIFY(!Visible(frame.FastInfoDock()));
+        QVERIFY(!frame.Action(Command::FileManager)->isChecked());
+    }
+
+    void ClosingStoresThePlacementOfANormalWindowOnly() {
+        FrameFixture fixture;
+        fixture.Show();
+        fixture.frame->move(50, 60);
+        fixture.frame->resize(700, 500);
+        QVERIFY(fixture.frame->close());
+        QCOMPARE(settings::kWindowLeft.Read(fixture.profile), 50);
+        QCOMPARE(settings::kWindowBottom.Read(fixture.profile), 560);
+        QCOMPARE(settings::kWindowZoomed.Read(fixture.profile), 0);
+
+        FrameFixture maximized;
+        maximized.Show();
+        maximized.frame->showMaximized();
+        QTRY_VERIFY(maximized.frame->isMaximized());
+        QVERIFY(maximized.frame->close());
+        QCOMPARE(settings::kWindowZoomed.Read(maximized.profile), 1);
+        QCOMPARE(settings::kWindowRight.Read(maximized.profile), 640);
+    }
+
+    void TheMenusHoldEveryCommandInOrder() {
+        FrameFixture fixture;
+        const QList<QAction*> menus = fixture.frame->menuBar()->actions();
+        const std::span<const tasks::MenuInfo> expected = tasks::MainMenus();
+        QCOMPARE(menus.size(), static_cast<qsizetype>(expected.size()));
+        for (std::size_t index = 0; index < expected.size(); ++index) {
+            QMenu* menu = menus[static_cast<qsizetype>(index)]->menu();
+            QCOMPARE(menu->title(), FromView(expected[index].title));
+            const QList<QAction*> entries = menu->actions();
+            QCOMPARE(entries.size(), static_cast<qsizetype>(expected[index].commands.size()));
+            for (std::size_t entry = 0; entry < expected[index].commands.size(); ++entry) {
+                const Command command = expected[index].commands[entry];
+                QCOMPARE(entries[static_cast<qsizetype>(entry)]->text(),
+                         FromView(tasks::InfoOf(command).text));
+            }
+        }
+        QCOMPARE(fixture.frame->Action(Command::HelpTopic)->shortcut(), QKeySequence(Qt::Key_F1));
+        QVERIFY(fixture.frame->Action(Command::AutoScroll) != nullptr);
+    }
+
+    void TheHelpCommandsAskTheOpener() {
+        FrameFixture fixture;
+        fixture.Show();
+        QTest::keyClick(fixture.frame.get(), Qt::Key_F1);
+        QCOMPARE(fixture.opener->opened.size(), std::size_t{1});
+        QCOMPARE(fixture.opener->opened[0], fixture.home.Path().string() + "/help/index.html");
+        fixture.frame->Run(Command::BugReport);
+        fixture.frame->Run(Command::OnTheWeb);
+        QCOMPARE(fixture.opener->browsed.size(), std::size_t{2});
+        QVERIFY(fixture.opener->browsed[0].starts_with("mailto:"));
+        QVERIFY(fixture.opener->browsed[1].starts_with("https://"));
+    }
+
+    void MenuEnablingFollowsTheState_data() {
+        QTest::addColumn<int>("items");
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<bool>("taskRunning");
+        QTest::addColumn<bool>("verifyRunning");
+        QTest::addColumn<int>("command");
+        QTest::addColumn<bool>("enabled");
+        auto row = [](const char* name, int items, bool modified, bool task, bool verify,
+                      Command command, bool enabled) {
+            QTest::newRow(name) << items << modified << task << verify << static_cast<int>(command)
+                                << enabled;
+        };
+        row("Save without changes", 0, false, false, false, Command::Save, false);
+        row("Save with changes", 1, true, false, false, Command::Save, true);
+        row("Save as of an empty list", 0, false, false, false, Command::SaveAs, false);
+        row("Save as of a list", 2, false, false, false, Command::SaveAs, true);
+        row("Save as while a task runs", 2, false, true, false, Command::SaveAs, false);
+        row("Export All of an empty list", 0, false, false, false, Command::ExportAll, false);
+        row("Export All of a list", 1, false, false, false, Command::ExportAll, true);
+        row("New Search idle", 0, false, false, false, Command::NewSearch, true);
+        row("New Search while a search runs", 0, false, true, false, Command::NewSearch, false);
+        row("New Search while verifying", 2, false, true, true, Command::NewSearch, false);
+        row("Verify Result of an empty list", 0, false, false, false, Command::VerifyResult, false);
+        row("Verify Result of a list", 3, false, false, false, Command::VerifyResult, true);
+        row("Verify Result while verifying", 3, false, true, true, Command::VerifyResult, false);
+        row("Stop Task idle", 0, false, false, false, Command::StopTask, true);
+        row("Open while a task runs", 0, false, true, false, Command::Open, true);
+        row("Exit while a task runs", 0, false, true, false, Command::Exit, true);
+    }
+
+    void MenuEnablingFollowsTheState() {
+        QFETCH(int, items);
+        QFETCH(bool, modified);
+        QFETCH(bool, taskRunning);
+        QFETCH(bool, verifyRunning);
+        QFETCH(int, command);
+        QFETCH(bool, enabled);
+        FrameFixture fixture;
+        fixture.AddItems(items);
+        if (!modified) {
+            fixture.frame->List().ClearModified();
+        }
+        tasks::TaskState& state = fixture.frame->Control().state();
+        state.taskRunning = taskRunning;
+        state.verifyRunning = verifyRunning;
+        // The menu refreshes its entries as it opens.
+        QAction* action = fixture.frame->Action(static_cast<Command>(command));
+        for (QAction* menu : fixture.frame->menuBar()->actions()) {
+            if (menu->menu()->actions().contains(action)) {
+                Q_EMIT menu->menu()->aboutToShow();
+            }
+        }
+        QCOMPARE(action->isEnabled(), enabled);
+        state.taskRunning = false;
+        state.verifyRunning = false;
+    }
+
+    void TogglesShowAndStoreTheirState_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("stored");
+        auto row = [](const char* name, Command command, std::string_view section,
+                      std::string_view key, int stored) {
+            QTest::newRow(name) << static_cast<int>(command) << FromView(section) << FromView(key)
+                                << stored;
+        };
+        row("File Manager", Command::FileManager, settings::kSystem, "ShowLeft", 0);
+        row("Fast Info.", Command::FastInfo, settings::kSystem, "ShowFastInfo", 0);
+        row("Preview Information", Command::PreviewInformation, settings::kSystem, "Preview", 0);
+        row("Hang Up", Command::HangUp, settings::kSystemSetting, "Hangup", 1);
+        row("Auto Scroll", Command::AutoScroll, settings::kSystem, "AutoScroll", 1);
+    }
+
+    void TogglesShowAndStoreTheirState() {
+        QFETCH(int, command);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(int, stored);
+        FrameFixture fixture;
+        fixture.Show();
+        QAction* action = fixture.frame->Action(static_cast<Command>(command));
+        const bool before = action->isChecked();
+        action->trigger();
+        QCOMPARE(action->isChecked(), !before);
+        QCOMPARE(fixture.profile.GetInt(section.toStdString(), key.toStdString(), -1), stored);
+        action->trigger();
+        QCOMPARE(action->isChecked(), before);
+        QCOMPARE(fixture.profile.GetInt(section.toStdString(), key.toStdString(), -1), 1 - stored);
+    }
+
+    void TheBarTogglesShowAndHideTheirBars() {
+        FrameFixture fixture;
+        fixture.Show();
+        MainFrame& frame = *fixture.frame;
+        frame.Run(Command::FileManager);
+        QVERIFY(!Visible(frame.LeftBar()));
+        frame.Run(Command::FastInfo);
+        QVERIFY(!Visible(frame.FastInfoDock()));
+        frame.Run(Command::FieldManager);
+        QVERIFY(Visible(frame.FieldManagerDock()));
+        QVERIFY(frame.Action(Command::FieldManager)->isChecked());
+        frame.Run(Command::PreviewInformation);
+        QCOMPARE(frame.ListView().PreviewHeight(), 0);
+    }
+
+    void ADemoSearchFillsTheListAndTheEngineBarThenVerifies() {
+        FrameFixture fixture;
+        DemoSearch demo(fixture);
+        settings::kAutoVerify.Write(fixture.profile, 1);
+        fixture.Show();
+        MainFrame& frame = *fixture.frame;
+        QAbstractItemModelTester tester(&frame.Engines().Model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        BoxAnswerer boxes;
+        boxes.Answer(QStringLiteral("Note:"), QMessageBox::Ok);
+
+        frame.Run(Command::NewSearch);
+        QVERIFY(frame.Control().state().taskRunning);
+        QVERIFY(Visible(frame.EngineDock()));
+        QVERIFY(frame.Busy().Running());
+        QVERIFY(!frame.Action(Command::NewSearch)->isEnabled());
+        const int engines = frame.Engines().Model().rowCount();
+        QCOMPARE(engines, static_cast<int>(demo::DemoFarm::Engines().size()));
+        QTRY_VERIFY_WITH_TIMEOUT(frame.List().Count() > 0, kLongWait);
+        // The verification follows the search without a stop, then the closing note.
+        QTRY_VERIFY_WITH_TIMEOUT(boxes.SawText(QStringLiteral("All task have finished!")),
+                                 kLongWait);
+        QTRY_VERIFY_WITH_TIMEOUT(frame.Control().Idle(), kLongWait);
+        QCOMPARE(boxes.Count(QStringLiteral("Note:")), 1);
+        QVERIFY(!Visible(frame.EngineDock()));
+        QVERIFY(!frame.Busy().Running());
+        QVERIFY(frame.Action(Command::NewSearch)->isEnabled());
+        std::size_t verified = 0;
+        for (std::size_t row = 0; row < frame.List().Count(); ++row) {
+            verified += frame.List().Item(row).status != core::StatusCode::Normal ? 1 : 0;
+        }
+        QCOMPARE(verified, frame.List().Count());
+        frame.FlushFastInfo();
+        QCOMPARE(frame.FastInfo().Field(0).text(), QStringLiteral("solar kite"));
+        QCOMPARE(frame.FastInfo().Field(1).text(), QStringLiteral("Internet Search"));
+        QCOMPARE(frame.FastInfo().Field(4).text(),
+                 QStringLiteral("%1 Item(s)").arg(frame.List().Count()));
+    }
+
+    void StopTaskInTheMiddleOfASearch() {
+        FrameFixture fixture;
+        DemoSearch demo(fixture);
+        demo.farm.SetHangEngines(true);
+        fixture.Show();
+        MainFrame& frame = *fixture.frame;
+        BoxAnswerer boxes;
+        boxes.Answer(QStringLiteral("Note:"), QMessageBox::Ok);
+        frame.NewSearch(tasks::SearchMode::Internet);
+        QVERIFY(frame.Control().state().taskRunning);
+        QTRY_VERIFY_WITH_TIMEOUT(demo.farm.HeldRequests() > 0, kLongWait);
+        QVERIFY(frame.Action(Command::StopTask)->isEnabled());
+        frame.Action(Command::StopTask)->trigger();
+        QVERIFY(!frame.Control().state().taskRunning);
+        QVERIFY(boxes.SawText(QStringLiteral("All task have finished!")));
+        QVERIFY(!Visible(frame.EngineDock()));
+        QVERIFY(!frame.Busy().Running());
+        demo.farm.SetHangEngines(false);
+    }
+
+    void StopTaskInTheMiddleOfAVerification() {
+        FrameFixture fixture;
+        DemoSearch demo(fixture);
+        fixture.AddItems(6, demo.farm.Url("/loc/never/").c_str());
+        fixture.Show();
+        MainFrame& frame = *fixture.frame;
+        BoxAnswerer boxes;
+        boxes.Answer(QStringLiteral("Note:"), QMessageBox::Ok);
+        frame.Run(Command::VerifyResult);
+        QVERIFY(frame.Control().state().verifyRunning);
+        QVERIFY(frame.Status().Progress(1).isVisible());
+        QVERIFY(frame.Status().Message().startsWith(QStringLiteral("Verify-> ")));
+        frame.Run(Command::StopTask);
+        QVERIFY(!frame.Control().state().verifyRunning);
+        QVERIFY(boxes.SawText(QStringLiteral("All task have finished!")));
+        for (std::size_t row = 0; row < frame.List().Count(); ++row) {
+            QVERIFY(frame.List().Item(row).status != core::StatusCode::Verifing);
+        }
+    }
+
+    void StopTaskInTheMiddleOfAnIntranetSearch() {
+        FrameFixture fixture;
+        const std::filesystem::path tree = fixture.home.Path() / "tree";
+        for (int folder = 0; folder < 40; ++folder) {
+            const std::filesystem::path sub = tree / ("folder" + std::to_string(folder));
+            std::filesystem::create_directories(sub);
+            for (int file = 0; file < 50; ++file) {
+                std::ofstream(sub / ("file" + std::to_string(file) + ".txt")) << "x";
+            }
+        }
+        settings::kIntranetPatterns.Write(fixture.profile, "*.txt");
+        settings::kLastSearchTarget.Write(fixture.profile, tree.string() + ";");
+        fixture.Show();
+        MainFrame& frame = *fixture.frame;
+        BoxAnswerer boxes;
+        boxes.Answer(QStringLiteral("Note:"), QMessageBox::Ok);
+        // The search runs on this thread and lets events in between entries: the stop comes
+        // as soon as the first files are listed.
+        QTimer stopper;
+        QObject::connect(&stopper, &QTimer::timeout, &frame, [&frame, &stopper] {
+            if (frame.List().Count() > 0) {
+                stopper.stop();
+                frame.Run(Command::StopTask);
+            }
+        });
+        stopper.start(0);
+        QCOMPARE(tasks::SearchModeFromProfile(fixture.profile), tasks::SearchMode::Intranet);
+        frame.Run(Command::NewSearch);
+        QVERIFY(!frame.Control().state().taskRunning);
+        QVERIFY(frame.List().Count() > 0);
+        QVERIFY(frame.List().Count() < 2000);
+        QVERIFY(boxes.SawText(QStringLiteral("All task have finished!")));
+        frame.FlushFastInfo();
+        QVERIFY(frame.FastInfo().Field(1).text().startsWith(QStringLiteral("Intranet Search [ ")));
+    }
+
+    void ClosingIsRefusedWhileATaskRuns() {
+        FrameFixture fixture;
+        DemoSearch demo(fixture);
+        demo.farm.SetHangEngines(true);
+        fixture.Show();
+        MainFrame& frame = *fixture.frame;
+        BoxAnswerer boxes;
+        boxes.Answer(QStringLiteral("Warnning:"), QMessageBox::Ok);
+        boxes.Answer(QStringLiteral("Note:"), QMessageBox::Ok);
+        frame.NewSearch(tasks::SearchMode::Internet);
+        QVERIFY(frame.Control().state().taskRunning);
+        QVERIFY(!frame.close());
+        QVERIFY(frame.isVisible());
+        QVERIFY(boxes.SawText(QString::fromLatin1(MainFrame::kWarningText)));
+        QVERIFY(frame.Control().state().taskRunning);
+        frame.Run(Command::StopTask);
+        demo.farm.SetHangEngines(false);
+    }
+
+    void TheSaveQuestionOnClosing_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<int>("savedItems");
+        QTest::newRow("Yes saves and closes") << int(QMessageBox::Yes) << true << 3;
+        QTest::newRow("No closes without saving") << int(QMessageBox::No) << true << 2;
+        QTest::newRow("Cancel keeps the window") << int(QMessageBox::Cancel) << false << 2;
+    }
+
+    void TheSaveQuestionOnClosing() {
+        QFETCH(int, answer);
+        QFETCH(bool, closed);
+        QFETCH(int, savedItems);
+        FrameFixture fixture;
+        fixture.Show();
+        MainFrame& frame = *fixture.frame;
+        fixture.AddItems(2);
+        const std::string path = fixture.home.File("list.qzr").string();
+        QVERIFY(frame.Document().SaveUnasked(path));
+        fixture.AddItems(1, "http://127.0.0.1:9/more");
+        QVERIFY(frame.List().IsModified());
+        BoxAnswerer boxes;
+        boxes.Answer(QStringLiteral("Note:"), static_cast<QMessageBox::StandardButton>(answer));
+        QCOMPARE(frame.close(), closed);
+        QVERIFY(boxes.SawText(QStringLiteral("Do you want save ?")));
+
+        FrameFixture reader;
+        reader.frame->OpenFromCommandLine(path);
+        QCOMPARE(reader.frame->List().Count(), static_cast<std::size_t>(savedItems));
+    }
+
+    void AResultFileNamedOnTheCommandLineIsOpened() {
+        FrameFixture writer;
+        writer.AddItems(4);
+        const std::string path = writer.home.File("named.QZR").string();
+        QVERIFY(writer.frame->Document().SaveUnasked(path));
+        const std::string other = writer.home.File("named.txt").string();
+        std::filesystem::copy_file(path, other);
+
+        FrameFixture fixture;
+        fixture.frame->OpenFromCommandLine(other);
+        QCOMPARE(fixture.frame->List().Count(), std::size_t{0});
+        fixture.frame->OpenFromCommandLine(path);
+        QCOMPARE(fixture.frame->List().Count(), std::size_t{4});
+        fixture.frame->FlushFastInfo();
+        QCOMPARE(fixture.frame->FastInfo().Field(6).text(), QString::fromStdString(path));
+        QCOMPARE(fixture.frame->ListView().model()->rowCount(), 4);
+    }
+
+    void WorkerMessagesArriveWhileAModalBoxIsOpen() {
+        FrameFixture fixture;
+        fixture.Show();
+        MainFrame& frame = *fixture.frame;
+        fixture.AddItems(1);
+        fixture.frame->List().ClearModified();
+        std::atomic<bool> ran = false;
+        bool ranWhileOpen = false;
+        BoxAnswerer boxes;
+        boxes.Answer(QStringLiteral("Warnning:"), QMessageBox::Ok);
+        boxes.whileOpen = [&] {
+            std::thread worker([&frame, &ran] { frame.MainThread().Send([&ran] { ran = true; }); });
+            // The box's own event loop runs the worker's message.
+            for (int round = 0; round < 500 && !ran; ++round) {
+                QTest::qWait(10);
+            }
+            worker.join();
+            ranWhileOpen = ran.load();
+        };
+        frame.Control().state().taskRunning = true;
+        QVERIFY(!frame.close());
+        frame.Control().state().taskRunning = false;
+        QVERIFY(ranWhileOpen);
+    }
+};
+
+}  // namespace quexa::ui
+
+QTEST_MAIN(quexa::ui::MainFrameTest)
+#include "main_frame_test.moc"
