@@ -451,6 +451,7 @@ void ResultView::TogglePreview() {
     previewVisible_ = !previewVisible_;
     core::settings::kPreview.Write(context_.profile, previewVisible_ ? 1 : 0);
     listView_->SetPreviewHeight(previewVisible_ ? core::SettingsCache::kPreviewHeight : 0);
+    Q_EMIT PreviewToggled(previewVisible_);
     Q_EMIT CommandStatesChanged();
 }
 

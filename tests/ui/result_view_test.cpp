@@ -649,7 +649,10 @@ class ResultViewTest : public QObject {
     void PreviewAndAppearanceFollowTheProfile() {
         Harness h;
         QCOMPARE(h.view.ListView().PreviewHeight(), 50);
+        QSignalSpy toggled(&h.view, &ResultView::PreviewToggled);
         h.view.TogglePreview();
+        QCOMPARE(toggled.count(), 1);
+        QCOMPARE(toggled.at(0).at(0).toBool(), false);
         QVERIFY(!h.view.PreviewVisible());
         QCOMPARE(h.view.ListView().PreviewHeight(), 0);
         QCOMPARE(core::settings::kPreview.Read(h.profile), 0);
