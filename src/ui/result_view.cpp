@@ -85,7 +85,10 @@ ResultView::ResultView(ResultViewContext context, QWidget* parent)
     layout->addWidget(listView_);
     ConnectList();
     AddShortcuts();
-    tasks::Favorites(context_.dataDirectory).EnsureFolders();
+    // Without a data folder the result folders would land in the working folder.
+    if (!context_.dataDirectory.empty()) {
+        tasks::Favorites(context_.dataDirectory).EnsureFolders();
+    }
     ApplyAppearance();
 }
 
