@@ -44,6 +44,8 @@ constexpr std::string_view kBugReportLink = "mailto:bugs@quexa.example?subject=Q
 constexpr std::string_view kWebAddress = "https://quexa.example/";
 constexpr std::string_view kHelpPage = "/help/index.html";
 constexpr int kSeparatorHeight = 12;
+// The toolbar's animation is about as tall as its buttons.
+constexpr QSize kToolbarBusySize(32, 29);
 
 QString FromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -224,7 +226,10 @@ void MainFrame::BuildToolbar() {
     auto* spacer = new QWidget;
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     toolbar->addWidget(spacer);
+    busy_->setFixedSize(kToolbarBusySize);
     toolbar->addWidget(busy_);
+    // The button needs no more than this; its menu entry and tooltip keep the whole text.
+    actions_.at(Command::AutoScroll)->setIconText(QStringLiteral("Auto Scroll"));
 }
 
 QAction* MainFrame::Action(Command command) const {
