@@ -8,6 +8,10 @@ QUEXA_PACKAGES=(g++ cmake ninja-build pkg-config git
     libssl-dev libcurl4-openssl-dev libcli11-dev nlohmann-json3-dev libcpp-httplib-dev zlib1g-dev ca-certificates
     qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev tinyproxy xvfb xauth)
 
+# The end-to-end test drives the window through the accessibility bus on a private X display
+# (test.sh installs these).
+QUEXA_E2E_PACKAGES=(at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus xdotool xvfb xauth)
+
 say() { printf '==> %s\n' "$*" >&2; }
 
 # Installs the named Debian packages that are missing, with apt-get only.

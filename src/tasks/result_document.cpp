@@ -77,6 +77,13 @@ core::Prompter::FileRequest SaveRequest(const std::string& keywords) {
     return request;
 }
 
+core::Prompter::FileRequest ImportRequest() {
+    core::Prompter::FileRequest request;
+    request.use = FileUse::LoadResult;
+    request.defaultExtension = ResultDocument::kExtension;
+    return request;
+}
+
 core::Prompter::FileRequest OpenRequest() {
     core::Prompter::FileRequest request;
     request.use = FileUse::OpenResult;
@@ -234,6 +241,25 @@ bool ResultDocument::Load(const std::string& path, bool append) {
     state_.currentFile = path;
     origin_ = path;
     env_.host.RefreshFastInfo();
+    return true;
+}
+
+bool ResultDocument::Import() {
+    if (Busy()) {
+        return false;
+    }
+    const std::optional<std::string> chosen = prompter().ChooseFile(ImportRequest());
+    if (!chosen) {
+        return false;
+    }
+    const std::string path = *chosen + "." + std::string(kExtension);
+    const std::size_t before = env_.list.Count();
+    if (!files::PromptForPassword(path, prompter()) || !Load(path, true)) {
+        return false;
+    }
+    if (env_.list.Count() != before) {
+        env_.list.SetModified();
+    }
     return true;
 }
 

@@ -58,6 +58,9 @@ class ResultDocument {
     // Loads a file behind the rows already listed and makes it the current file; also Import's
     // load, with append set. The password is not asked here.
     bool Load(const std::string& path, bool append);
+    // Import: the Save File dialog in open mode asks for a folder and a name, the password of
+    // a protected file is asked, then Load with append. The list stays marked modified.
+    bool Import();
     // False when the list is still there: the person declined, or the wanted save failed.
     bool CloseCurrentFile();
     // True when the program may close.

@@ -25,4 +25,12 @@ std::optional<int> ColumnDrag::Decode(const QMimeData* data) {
     return column;
 }
 
+bool ColumnDrag::HidesAfterDragOut(Qt::DropAction taken, Qt::MouseButtons stillHeld) {
+    return taken == Qt::IgnoreAction && !(stillHeld & Qt::LeftButton);
+}
+
+bool ColumnDrag::IsOffTheHeader(int y, int headerHeight) {
+    return y > headerHeight + headerHeight / 2 || y < -headerHeight / 2;
+}
+
 }  // namespace quexa::ui

@@ -6,6 +6,7 @@
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -82,9 +83,7 @@ void ReportHeader::mousePressEvent(QMouseEvent* event) {
 }
 
 void ReportHeader::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint position = event->position().toPoint();
-    const bool offTheHeader =
-        position.y() > height() + height() / 2 || position.y() < -height() / 2;
+    const bool offTheHeader = ColumnDrag::IsOffTheHeader(event->position().toPoint().y(), height());
     if (pressedSection_ >= 0 && (event->buttons() & Qt::LeftButton) && offTheHeader) {
         DragOut(std::exchange(pressedSection_, -1));
         return;
@@ -99,7 +98,7 @@ void ReportHeader::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 // The header's own move ends where it began; the section then travels as a drag that the
-// column chooser takes.
+// column chooser or the header takes.
 void ReportHeader::DragOut(int column) {
     draggingOut_ = true;
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(pressPosition_),
@@ -108,8 +107,11 @@ void ReportHeader::DragOut(int column) {
     QHeaderView::mouseReleaseEvent(&release);
     auto* drag = new QDrag(this);
     drag->setMimeData(ColumnDrag::Encode(column).release());
-    drag->exec(Qt::MoveAction);
+    const Qt::DropAction taken = drag->exec(Qt::MoveAction);
     draggingOut_ = false;
+    if (ColumnDrag::HidesAfterDragOut(taken, QGuiApplication::mouseButtons())) {
+        Q_EMIT ColumnDraggedOff(column);
+    }
 }
 
 void ReportHeader::MarkDivider(int x) {

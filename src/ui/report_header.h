@@ -7,8 +7,8 @@ namespace quexa::ui {
 
 // The result list's header: sections move and size by mouse, a click asks for a sort, a right
 // click opens the small menu with "Field Manager", columns dragged from the column chooser drop
-// onto it with the divider under the mouse marked, and a section dragged down off it goes to
-// the chooser (hidden).
+// onto it with the divider under the mouse marked, and a section dragged off it is hidden
+// (dropped on the chooser or anywhere that takes no column).
 class ReportHeader : public QHeaderView {
     Q_OBJECT
 
@@ -31,6 +31,8 @@ class ReportHeader : public QHeaderView {
     void ColumnClicked(int column);
     void FieldManagerRequested();
     void ColumnDropped(int column, int visualIndex);
+    // A section dragged off the header was let go where nothing took it.
+    void ColumnDraggedOff(int column);
 
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -88,6 +88,7 @@ ResultListView::ResultListView(QWidget* parent)
     connect(header_, &ReportHeader::FieldManagerRequested, this,
             &ResultListView::FieldManagerRequested);
     connect(header_, &ReportHeader::ColumnDropped, this, &ResultListView::OnColumnDropped);
+    connect(header_, &ReportHeader::ColumnDraggedOff, this, &ResultListView::DeactivateColumn);
     connect(header_, &QHeaderView::sectionMoved, this, &ResultListView::ColumnsChanged);
     connect(header_, &QHeaderView::sectionResized, this,
             [this](int column, int /*old*/, int width) { columns_.NoteResized(column, width); });

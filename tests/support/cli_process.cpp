@@ -6,7 +6,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdlib>
 #include <sstream>
 #include <stdexcept>
@@ -34,16 +36,28 @@ void CloseFd(int& fd) {
     }
 }
 
+// Milliseconds left until the deadline for poll(), at least 0.
+int MillisecondsLeft(std::chrono::steady_clock::time_point deadline) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    return static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(left.count(), 0, 60'000));
+}
+
 // Feeds stdin and drains stdout and stderr together, so neither side can block the other.
-void Exchange(int& in, int& out, int& err, const std::string& input, CliResult& result) {
+// False when the deadline passed first.
+bool Exchange(int& in, int& out, int& err, const std::string& input,
+              std::chrono::steady_clock::time_point deadline, CliResult& result) {
     std::size_t written = 0;
     if (input.empty()) {
         CloseFd(in);
     }
     std::array<char, 65536> buffer{};
     while (out >= 0 || err >= 0) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
         std::array<pollfd, 3> fds{{{out, POLLIN, 0}, {err, POLLIN, 0}, {in, POLLOUT, 0}}};
-        if (poll(fds.data(), fds.size(), -1) < 0) {
+        if (poll(fds.data(), fds.size(), MillisecondsLeft(deadline)) < 0) {
             break;
         }
         if (fds[2].revents != 0) {
@@ -67,15 +81,20 @@ void Exchange(int& in, int& out, int& err, const std::string& input, CliResult& 
         }
     }
     CloseFd(in);
+    return true;
 }
 
-// The test's environment with the entries given added or replaced.
-std::vector<std::string> Environment(const std::vector<std::string>& changes) {
+// The test's environment without the names unset, with the entries given added or replaced.
+std::vector<std::string> Environment(const CliOptions& options) {
     std::vector<std::string> entries;
     for (char** entry = environ; *entry != nullptr; ++entry) {
         entries.emplace_back(*entry);
     }
-    for (const std::string& change : changes) {
+    for (const std::string& name : options.unset) {
+        std::erase_if(entries,
+                      [&](const std::string& entry) { return entry.starts_with(name + "="); });
+    }
+    for (const std::string& change : options.environment) {
         const std::string name = change.substr(0, change.find('=') + 1);
         std::erase_if(entries, [&](const std::string& entry) { return entry.starts_with(name); });
         entries.push_back(change);
@@ -95,11 +114,12 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
 }  // namespace
 
 CliProcess::CliProcess(const std::vector<std::string>& arguments, CliOptions options)
-    : input_(std::move(options.input)) {
+    : input_(std::move(options.input)),
+      deadline_(std::chrono::steady_clock::now() + options.timeout) {
     Pipe in, out, err;
     std::vector<std::string> argv{QUEXA_CLI_PATH};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    std::vector<std::string> environment = Environment(options.environment);
+    std::vector<std::string> environment = Environment(options);
     // Made before the fork: the child only calls what is safe there.
     std::vector<char*> argPointers = Pointers(argv);
     std::vector<char*> environmentPointers = Pointers(environment);
@@ -137,7 +157,13 @@ void CliProcess::Signal(int signal) const {
 
 CliResult CliProcess::Wait() {
     CliResult result;
-    Exchange(in_, out_, err_, input_, result);
+    if (!Exchange(in_, out_, err_, input_, deadline_, result)) {
+        result.timedOut = true;
+        Signal(SIGKILL);
+        CloseFd(in_);
+        CloseFd(out_);
+        CloseFd(err_);
+    }
     int status = 0;
     if (pid_ > 0 && waitpid(pid_, &status, 0) == pid_) {
         result.exitCode = WIFEXITED(status)     ? WEXITSTATUS(status)
@@ -149,7 +175,9 @@ CliResult CliProcess::Wait() {
 }
 
 CliResult RunCli(const std::vector<std::string>& arguments, const std::string& input) {
-    return RunCli(arguments, CliOptions{.input = input, .environment = {}, .folder = {}});
+    CliOptions options;
+    options.input = input;
+    return RunCli(arguments, options);
 }
 
 CliResult RunCli(const std::vector<std::string>& arguments, const CliOptions& options) {

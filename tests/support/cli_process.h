@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -12,14 +13,20 @@ struct CliResult {
     int exitCode = -1;
     std::string out;
     std::string err;
+    // The child was still running at the time-out and was killed.
+    bool timedOut = false;
 };
 
 struct CliOptions {
     std::string input;
     // "NAME=value" entries added to or replacing the test's own environment.
     std::vector<std::string> environment;
+    // Names taken out of the environment before the entries above are added.
+    std::vector<std::string> unset;
     // The working folder; empty: the test's own.
     std::filesystem::path folder;
+    // A child that hangs is killed after this and fails its test instead of holding up the run.
+    std::chrono::milliseconds timeout = std::chrono::minutes(5);
 };
 
 // quexa-cli (the path the test was built with) as its own process, so that a test can signal
@@ -40,6 +47,7 @@ class CliProcess {
   private:
     pid_t pid_ = -1;
     std::string input_;
+    std::chrono::steady_clock::time_point deadline_;
     int in_ = -1;
     int out_ = -1;
     int err_ = -1;

@@ -419,6 +419,84 @@ class ResultListViewTest : public QObject {
         QCOMPARE(chooser.count(), 0);
     }
 
+    void DragOutEndDecidesTheHiding_data() {
+        QTest::addColumn<int>("taken");
+        QTest::addColumn<int>("held");
+        QTest::addColumn<bool>("hidden");
+        QTest::newRow("let go where nothing takes it") << int(Qt::IgnoreAction) << 0 << true;
+        QTest::newRow("Escape with the button held")
+            << int(Qt::IgnoreAction) << int(Qt::LeftButton) << false;
+        QTest::newRow("right button held, left let go")
+            << int(Qt::IgnoreAction) << int(Qt::RightButton) << true;
+        QTest::newRow("taken by the chooser or the header") << int(Qt::MoveAction) << 0 << false;
+        QTest::newRow("copied by a target") << int(Qt::CopyAction) << 0 << false;
+    }
+
+    void DragOutEndDecidesTheHiding() {
+        QFETCH(int, taken);
+        QFETCH(int, held);
+        QFETCH(bool, hidden);
+        QCOMPARE(ColumnDrag::HidesAfterDragOut(static_cast<Qt::DropAction>(taken),
+                                               Qt::MouseButtons(held)),
+                 hidden);
+    }
+
+    void OffTheHeaderNeedsHalfItsHeight_data() {
+        QTest::addColumn<int>("y");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<bool>("off");
+        QTest::newRow("inside") << 10 << 20 << false;
+        QTest::newRow("just below") << 25 << 20 << false;
+        QTest::newRow("half below, at the edge") << 30 << 20 << false;
+        QTest::newRow("past half below") << 31 << 20 << true;
+        QTest::newRow("half above, at the edge") << -10 << 20 << false;
+        QTest::newRow("past half above") << -11 << 20 << true;
+        QTest::newRow("odd height rounds the margin down") << 32 << 21 << true;
+        QTest::newRow("far away") << 500 << 20 << true;
+    }
+
+    void OffTheHeaderNeedsHalfItsHeight() {
+        QFETCH(int, y);
+        QFETCH(int, height);
+        QFETCH(bool, off);
+        QCOMPARE(ColumnDrag::IsOffTheHeader(y, height), off);
+    }
+
+    // Offscreen a drag ends at once with nothing taking it, as a drop on the desktop would; the
+    // events are sent past the window system, so no button counts as still held.
+    void SectionDraggedOffTheHeaderIsHidden() {
+        Shown shown(3);
+        ReportHeader* header = shown.view.Header();
+        QSignalSpy changed(&shown.view, &ResultListView::ColumnsChanged);
+        QSignalSpy clicked(header, &ReportHeader::ColumnClicked);
+        const QPoint start = shown.HeaderCentre(Column(ResultCell::Location));
+        const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+            QMouseEvent event(type, QPointF(at), QPointF(header->viewport()->mapToGlobal(at)),
+                              type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                              Qt::NoModifier);
+            QApplication::sendEvent(header->viewport(), &event);
+        };
+        send(QEvent::MouseButtonPress, start, Qt::LeftButton);
+        const int margin = header->height() + header->height() / 2;
+        send(QEvent::MouseMove, QPoint(start.x(), margin), Qt::LeftButton);
+        QCOMPARE(HeaderOrder(shown.view), (std::vector<int>{2, 3, 4, 5, 6, 7}));
+        send(QEvent::MouseMove, QPoint(start.x(), margin + 1), Qt::LeftButton);
+        QCOMPARE(HeaderOrder(shown.view), (std::vector<int>{2, 3, 4, 5, 7}));
+        QCOMPARE(changed.count(), 1);
+        // The release that follows is no click: the list is not sorted by it.
+        send(QEvent::MouseButtonRelease, QPoint(start.x(), margin + 1), Qt::NoButton);
+        QCOMPARE(clicked.count(), 0);
+
+        // A right-button drag never takes a section out.
+        const QPoint title = shown.HeaderCentre(Column(ResultCell::Title));
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(title),
+                          QPointF(header->viewport()->mapToGlobal(title)), Qt::RightButton,
+                          Qt::RightButton, Qt::NoModifier);
+        QApplication::sendEvent(header->viewport(), &press);
+        send(QEvent::MouseMove, QPoint(title.x(), 5 * header->height()), Qt::RightButton);
+        QCOMPARE(HeaderOrder(shown.view), (std::vector<int>{2, 3, 4, 5, 7}));
+    }
+
     void HeaderMenuOffersTheFieldManager() {
         Shown shown(3);
         QSignalSpy requested(&shown.view, &ResultListView::FieldManagerRequested);

@@ -118,7 +118,9 @@ class SearchCliTest : public ::testing::Test {
         return quexa::testing::RunCli(Arguments(arguments), Options());
     }
     quexa::testing::CliOptions Options() const {
-        return {.input = {}, .environment = {}, .folder = home.Path()};
+        quexa::testing::CliOptions options;
+        options.folder = home.Path();
+        return options;
     }
     std::vector<std::string> Arguments(const std::vector<std::string>& arguments) {
         // The child writes the profile too: read it afresh afterwards.

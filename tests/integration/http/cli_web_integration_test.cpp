@@ -29,8 +29,10 @@ class CliWebTest : public ::testing::Test {
     quexa::testing::CliResult Cli(std::vector<std::string> arguments,
                                   const std::vector<std::string>& environment = {}) {
         arguments.insert(arguments.begin(), {"--settings", settingsFile_});
-        return quexa::testing::RunCli(
-            arguments, {.input = {}, .environment = environment, .folder = folder_.Path()});
+        quexa::testing::CliOptions options;
+        options.environment = environment;
+        options.folder = folder_.Path();
+        return quexa::testing::RunCli(arguments, options);
     }
 
     void WriteProxy(int port) {

@@ -41,8 +41,9 @@ class FairUseCliTest : public ::testing::Test {
     quexa::testing::CliResult Cli(std::vector<std::string> arguments) {
         arguments.insert(arguments.begin(),
                          {"--home", home_.Path().string(), "--settings", settingsFile_});
-        return quexa::testing::RunCli(arguments,
-                                      {.input = {}, .environment = {}, .folder = home_.Path()});
+        quexa::testing::CliOptions options;
+        options.folder = home_.Path();
+        return quexa::testing::RunCli(arguments, options);
     }
 
     // A category "Fair" with one engine that pages by number and asks for a second between

@@ -3,97 +3,57 @@
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli_process.h"
 #include "core/settings_table.h"
+#include "temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using quexa::testing::CliOptions;
+using quexa::testing::CliResult;
+using quexa::testing::Lines;
+using quexa::testing::ReadAll;
 
-struct Result {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
+// How a run changes the test's environment: entries added, names taken out.
+struct Environment {
+    std::vector<std::string> set;
+    std::vector<std::string> unset;
 };
-
-std::string Quoted(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 class ConfigCliTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("quexa-config-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        file_ = dir_ / "Quexa.conf";
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    // Runs quexa-cli with the arguments after an optional environment assignment.
-    Result Run(const std::vector<std::string>& args, const std::string& environment = {}) const {
-        // A child that hangs fails its test instead of holding up the run.
-        std::string command =
-            "env -u QUEXA_SETTINGS " + environment + " timeout 60 " + Quoted(QUEXA_CLI_PATH);
-        for (const auto& arg : args) {
-            command += " " + Quoted(arg);
-        }
-        const fs::path errors = dir_ / "stderr.txt";
-        command += " 2>" + Quoted(errors.string());
-        Result result;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (pipe == nullptr) {
-            return result;
-        }
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-            result.out.append(buffer, n);
-        }
-        const int status = ::pclose(pipe);
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.err = ReadAll(errors);
+    // Runs quexa-cli; QUEXA_SETTINGS of the test's own environment never reaches it.
+    CliResult Run(const std::vector<std::string>& args, Environment environment = {}) const {
+        CliOptions options;
+        options.environment = std::move(environment.set);
+        options.unset = std::move(environment.unset);
+        options.unset.push_back("QUEXA_SETTINGS");
+        options.timeout = std::chrono::seconds(60);
+        CliResult result = quexa::testing::RunCli(args, options);
+        EXPECT_FALSE(result.timedOut) << "quexa-cli hung: " << args.back();
         return result;
     }
-    Result Config(std::vector<std::string> args) const {
+    CliResult Config(std::vector<std::string> args) const {
         args.insert(args.begin(), {"--settings", file_.string(), "config"});
         return Run(args);
     }
+    // A home of the test's own for the user's default settings file.
+    Environment AtHome() const { return {{"HOME=" + dir_.string()}, {"XDG_CONFIG_HOME"}}; }
 
-    fs::path dir_;
-    fs::path file_;
+    quexa::testing::TempFolder folder_;
+    fs::path dir_ = folder_.Path();
+    fs::path file_ = dir_ / "Quexa.conf";
 };
 
 TEST_F(ConfigCliTest, SetThenGetThroughNestedSections) {
@@ -115,7 +75,7 @@ TEST_F(ConfigCliTest, SetThenGetThroughNestedSections) {
         {"System\\Export", "sURL", "Location: \n"},
     };
     for (const auto& c : cases) {
-        const Result get = Config({"get", c.section, c.key});
+        const CliResult get = Config({"get", c.section, c.key});
         EXPECT_EQ(get.exitCode, 0) << get.err;
         EXPECT_EQ(get.out, c.printed) << c.section << " / " << c.key;
     }
@@ -144,7 +104,7 @@ TEST_F(ConfigCliTest, RefusedValuesChangeNothing) {
         {{"get", "Key.History.Internet", "Key01"}, "unknown setting"},
     };
     for (const auto& c : cases) {
-        const Result result = Config(c.args);
+        const CliResult result = Config(c.args);
         EXPECT_EQ(result.exitCode, 1) << c.args[2];
         EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
         EXPECT_EQ(result.out, "");
@@ -157,7 +117,7 @@ TEST_F(ConfigCliTest, ListShowsEveryKeyWithValueAndDefault) {
     ASSERT_EQ(Config({"set", "UserData\\Scheme", "Global.LastScheme", "/s/a.scm"}).exitCode, 0);
     ASSERT_EQ(Config({"set", "System\\Proxy", "Port", "3128"}).exitCode, 0);
 
-    const Result table = Config({"list"});
+    const CliResult table = Config({"list"});
     ASSERT_EQ(table.exitCode, 0) << table.err;
     const auto lines = Lines(table.out);
     ASSERT_EQ(lines.size(), 1 + quexa::core::SettingsTable::All().size());
@@ -174,7 +134,7 @@ TEST_F(ConfigCliTest, ListShowsEveryKeyWithValueAndDefault) {
     EXPECT_TRUE(has("Global.LastScheme"));
     EXPECT_TRUE(has("\"Search Target: \""));
 
-    const Result json = Config({"list", "--json"});
+    const CliResult json = Config({"list", "--json"});
     ASSERT_EQ(json.exitCode, 0);
     bool sawPort = false;
     for (const auto& line : Lines(json.out)) {
@@ -195,7 +155,7 @@ TEST_F(ConfigCliTest, ListShowsEveryKeyWithValueAndDefault) {
 
 TEST_F(ConfigCliTest, SettingsFileFromTheEnvironmentUnlessGiven) {
     const fs::path fromEnv = dir_ / "env.conf";
-    const std::string environment = "QUEXA_SETTINGS=" + Quoted(fromEnv.string());
+    const Environment environment{{"QUEXA_SETTINGS=" + fromEnv.string()}, {}};
     ASSERT_EQ(Run({"config", "set", "UserData", "LineType", "3"}, environment).exitCode, 0);
     EXPECT_EQ(Run({"config", "get", "UserData", "LineType"}, environment).out, "3\n");
     EXPECT_NE(ReadAll(fromEnv).find("LineType=3"), std::string::npos);
@@ -206,7 +166,7 @@ TEST_F(ConfigCliTest, SettingsFileFromTheEnvironmentUnlessGiven) {
 }
 
 TEST_F(ConfigCliTest, WithoutAFileTheUsersDefaultSettings) {
-    const std::string environment = "-u XDG_CONFIG_HOME HOME=" + Quoted(dir_.string());
+    const Environment environment = AtHome();
     ASSERT_EQ(Run({"config", "set", "System\\Setting", "Hangup", "1"}, environment).exitCode, 0);
     EXPECT_EQ(Run({"config", "get", "System\\Setting", "Hangup"}, environment).out, "1\n");
     const std::string stored = ReadAll(dir_ / ".config" / "Morvane" / "Quexa.conf");
@@ -215,8 +175,8 @@ TEST_F(ConfigCliTest, WithoutAFileTheUsersDefaultSettings) {
 
 TEST_F(ConfigCliTest, AnUnsavableFileIsAnError) {
     std::ofstream(file_) << "not a folder";
-    const Result result = Run({"--settings", (file_ / "inner.conf").string(), "config", "set",
-                               "UserData", "LineType", "3"});
+    const CliResult result = Run({"--settings", (file_ / "inner.conf").string(), "config", "set",
+                                  "UserData", "LineType", "3"});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("could not save"), std::string::npos) << result.err;
 }
@@ -225,9 +185,9 @@ TEST_F(ConfigCliTest, AnUnsavableFileIsAnError) {
 // device node made here is refused as settings file, however it is named, and stays as it was.
 TEST_F(ConfigCliTest, AFifoOrADeviceNodeIsNeverUsedAsSettings) {
     const auto refused = [this](const fs::path& node, const std::vector<std::string>& args,
-                                const std::string& environment, mode_t kind) {
+                                const Environment& environment, mode_t kind) {
         SCOPED_TRACE(node.string());
-        const Result result = Run(args, environment);
+        const CliResult result = Run(args, environment);
         EXPECT_EQ(result.exitCode, 1);
         EXPECT_NE(result.err.find("Error: The settings file " + node.string() + " is a"),
                   std::string::npos)
@@ -241,20 +201,19 @@ TEST_F(ConfigCliTest, AFifoOrADeviceNodeIsNeverUsedAsSettings) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
     refused(fifo, {"--settings", fifo.string(), "config", "set", "UserData", "LineType", "3"}, {},
             S_IFIFO);
-    refused(fifo, {"config", "get", "UserData", "LineType"}, "QUEXA_SETTINGS=" + Quoted(fifo),
-            S_IFIFO);
+    refused(fifo, {"config", "get", "UserData", "LineType"},
+            {{"QUEXA_SETTINGS=" + fifo.string()}, {}}, S_IFIFO);
     const fs::path defaults = dir_ / ".config" / "Morvane" / "Quexa.conf";
     fs::create_directories(defaults.parent_path());
     ASSERT_EQ(::mkfifo(defaults.c_str(), 0666), 0);
-    refused(defaults, {"config", "set", "UserData", "LineType", "3"},
-            "-u XDG_CONFIG_HOME HOME=" + Quoted(dir_.string()), S_IFIFO);
+    refused(defaults, {"config", "set", "UserData", "LineType", "3"}, AtHome(), S_IFIFO);
 
     const fs::path device = dir_ / "device.conf";
     if (::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
         GTEST_SKIP() << "mknod needs root for a device node: " << std::strerror(errno);
     }
     refused(device, {"config", "set", "UserData", "LineType", "3"},
-            "QUEXA_SETTINGS=" + Quoted(device.string()), S_IFCHR);
+            {{"QUEXA_SETTINGS=" + device.string()}, {}}, S_IFCHR);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "temp_folder.h"
 
@@ -71,115 +72,102 @@ const Context kBusy = With([](Context& c) {
     c.modified = true;
 });
 
-struct Case {
-    const char* name;
-    Command command;
-    Context context;
-    bool enabled;
-};
+// The contexts above, one letter each; a command's rule is one letter per context, in this
+// order: 'x' enabled, '.' disabled.
+//   I idle        E empty       C no current row   S no selection   A all selected
+//   R searching   V verifying   W verifying the current row, marked Verifing
+//   X the current row marked Verifing, nothing running
+//   U web row     T no targets  M modified         N not in use     B in a long loop
+// clang-format off
+const Context kContexts[] = {Idle(),     kEmpty,     kNoCurrent,        kNoSelection, kAllSelected,
+                             kSearching, kVerifying, kVerifyingCurrent, kCurrentVerifingIdle,
+                             kWebRow,    kNoTargets, kModified,         kNotInUse,    kBusy};
+// clang-format on
 
-TEST(CommandRulesTest, EachCommandFollowsItsRule) {
-    const Case cases[] = {
-        {"open with nothing", C::Open, kEmpty, true},
-        {"open while searching", C::Open, kSearching, true},
-        {"save unmodified", C::Save, Idle(), false},
-        {"save modified", C::Save, kModified, true},
-        {"save as with items", C::SaveAs, Idle(), true},
-        {"save as empty", C::SaveAs, kEmpty, false},
-        {"save as searching", C::SaveAs, kSearching, false},
-        {"export all", C::ExportAll, Idle(), true},
-        {"export all empty", C::ExportAll, kEmpty, false},
-        {"file seemly needs a selection", C::FileExportAllSeemly, kNoSelection, false},
-        {"file seemly with a selection", C::FileExportAllSeemly, Idle(), true},
-        {"context seemly needs items only", C::ExportAllSeemly, kNoSelection, true},
-        {"context seemly empty", C::ExportAllSeemly, kEmpty, false},
-        {"exit while searching", C::Exit, kSearching, true},
-        {"new search idle", C::NewSearch, kEmpty, true},
-        {"new search searching", C::NewSearch, kSearching, false},
-        {"new search verifying", C::NewSearch, kVerifying, false},
-        {"verify with items", C::VerifyResult, Idle(), true},
-        {"verify empty", C::VerifyResult, kEmpty, false},
-        {"verify searching", C::VerifyResult, kSearching, false},
-        {"stop idle", C::StopTask, kEmpty, true},
-        {"stop busy", C::StopTask, kBusy, true},
-        {"option", C::Option, kBusy, true},
-        {"help", C::HelpTopic, kEmpty, true},
-        {"tip", C::TipOfTheDay, kEmpty, true},
-        {"bug report", C::BugReport, kEmpty, true},
-        {"web site", C::OnTheWeb, kEmpty, true},
-        {"about", C::About, kEmpty, true},
-        {"browser target", C::BrowserTarget, Idle(), true},
-        {"browser target without row", C::BrowserTarget, kNoCurrent, false},
-        {"open dir on a path", C::OpenDir, Idle(), true},
-        {"open dir on a web row", C::OpenDir, kWebRow, false},
-        {"open dir without row", C::OpenDir, kNoCurrent, false},
-        {"browse selected", C::BrowserAllSelected, Idle(), true},
-        {"browse selected without selection", C::BrowserAllSelected, kNoSelection, false},
-        {"add item on empty list", C::AddItem, kEmpty, true},
-        {"edit item", C::EditItem, Idle(), true},
-        {"edit item without row", C::EditItem, kNoCurrent, false},
-        {"edit item being verified", C::EditItem, kVerifyingCurrent, false},
-        {"edit item verifying another row", C::EditItem, kVerifying, true},
-        {"edit item marked Verifing, nothing running", C::EditItem, kCurrentVerifingIdle, true},
-        {"copy item", C::CopyItem, Idle(), true},
-        {"copy item without row", C::CopyItem, kNoCurrent, false},
-        {"copy location without row", C::CopyLocation, kNoCurrent, false},
-        {"copy title", C::CopyTitle, Idle(), true},
-        {"copy preview busy", C::CopyPreview, kBusy, true},
-        {"select all", C::SelectAll, Idle(), true},
-        {"select all when all are", C::SelectAll, kAllSelected, false},
-        {"select all empty", C::SelectAll, kEmpty, false},
-        {"unselect all", C::UnselectAll, Idle(), true},
-        {"unselect all without selection", C::UnselectAll, kNoSelection, false},
-        {"reverse", C::ReverseSelect, kAllSelected, true},
-        {"reverse without selection", C::ReverseSelect, kNoSelection, false},
-        {"select reachable", C::SelectReachable, kNoSelection, true},
-        {"select unreachable empty", C::SelectUnreachable, kEmpty, false},
-        {"select normal", C::SelectNormal, Idle(), true},
-        {"select unknown", C::SelectUnknown, Idle(), true},
-        {"select visited empty", C::SelectVisited, kEmpty, false},
-        {"delete current", C::DeleteCurrent, Idle(), true},
-        {"delete current being verified", C::DeleteCurrent, kVerifyingCurrent, false},
-        {"delete current verifying another", C::DeleteCurrent, kVerifying, true},
-        {"delete selected", C::DeleteSelected, Idle(), true},
-        {"delete selected verifying", C::DeleteSelected, kVerifying, false},
-        {"delete selected searching", C::DeleteSelected, kSearching, true},
-        {"delete all", C::DeleteAll, Idle(), true},
-        {"delete all verifying", C::DeleteAll, kVerifying, false},
-        {"delete all empty", C::DeleteAll, kEmpty, false},
-        {"favourite", C::AddToFavorite, Idle(), true},
-        {"favourite without row", C::AddToFavorite, kNoCurrent, false},
-        {"copy target", C::CopyCurrentTarget, Idle(), true},
-        {"copy target missing", C::CopyCurrentTarget, kNoTargets, false},
-        {"copy selected targets", C::CopyAllSelectedTarget, Idle(), true},
-        {"copy selected targets missing", C::CopyAllSelectedTarget, kNoTargets, false},
-        {"delete target", C::DeleteCurrentTarget, Idle(), true},
-        {"delete target without row", C::DeleteCurrentTarget, kNoCurrent, false},
-        {"delete selected targets", C::DeleteAllSelectedTarget, Idle(), true},
-        {"delete selected targets none selected", C::DeleteAllSelectedTarget, kNoSelection, false},
-        {"import", C::Import, kEmpty, true},
-        {"tab all", C::ExportTabAll, Idle(), true},
-        {"tab match empty", C::ExportTabMatch, kEmpty, false},
-        {"export rule", C::EditExportRule, kEmpty, true},
-        {"summarize", C::Summarize, Idle(), true},
-        {"summarize empty", C::Summarize, kEmpty, false},
-        {"close file", C::CloseCurrentFile, Idle(), true},
-        {"close file not in use", C::CloseCurrentFile, kNotInUse, false},
-        {"close file searching", C::CloseCurrentFile, kSearching, false},
-        {"close file verifying", C::CloseCurrentFile, kVerifying, false},
-        // A long loop refuses what would change the list or the file under it.
-        {"open busy", C::Open, kBusy, false},
-        {"save busy", C::Save, kBusy, false},
-        {"new search busy", C::NewSearch, kBusy, false},
-        {"close file busy", C::CloseCurrentFile, kBusy, false},
-        {"delete all busy", C::DeleteAll, kBusy, false},
-        {"add item busy", C::AddItem, kBusy, false},
-        {"import busy", C::Import, kBusy, false},
-        {"summarize busy", C::Summarize, kBusy, false},
+TEST(CommandRulesTest, EachCommandFollowsItsRuleInEveryContext) {
+    const struct {
+        Command command;
+        std::string_view rule;
+    } rules[] = {
+        // clang-format off
+        //                                IECSARVWXUTMNB
+        {C::Open,                        "xxxxxxxxxxxxx."},
+        {C::Save,                        "...........x.."},
+        {C::SaveAs,                      "x.xxx...xxxxx."},
+        {C::ExportAll,                   "x.xxxxxxxxxxx."},
+        {C::FileExportAllSeemly,         "x.x.xxxxxxxxx."},
+        {C::Exit,                        "xxxxxxxxxxxxxx"},
+        {C::NewSearch,                   "xxxxx...xxxxx."},
+        {C::VerifyResult,                "x.xxx...xxxxx."},
+        {C::StopTask,                    "xxxxxxxxxxxxxx"},
+        {C::PreviewInformation,          "xxxxxxxxxxxxxx"},
+        {C::FileManager,                 "xxxxxxxxxxxxxx"},
+        {C::FastInfo,                    "xxxxxxxxxxxxxx"},
+        {C::FieldManager,                "xxxxxxxxxxxxxx"},
+        {C::Option,                      "xxxxxxxxxxxxxx"},
+        {C::HangUp,                      "xxxxxxxxxxxxxx"},
+        {C::HelpTopic,                   "xxxxxxxxxxxxxx"},
+        {C::TipOfTheDay,                 "xxxxxxxxxxxxxx"},
+        {C::BugReport,                   "xxxxxxxxxxxxxx"},
+        {C::OnTheWeb,                    "xxxxxxxxxxxxxx"},
+        {C::About,                       "xxxxxxxxxxxxxx"},
+        {C::AutoScroll,                  "xxxxxxxxxxxxxx"},
+        {C::BrowserTarget,               "x..xxxxxxxxxx."},
+        {C::OpenDir,                     "x..xxxxxx.xxx."},
+        {C::BrowserAllSelected,          "x.x.xxxxxxxxx."},
+        {C::AddItem,                     "xxxxxxxxxxxxx."},
+        {C::EditItem,                    "x..xxxx.xxxxx."},
+        {C::CopyItem,                    "x..xxxxxxxxxxx"},
+        {C::CopyLocation,                "x..xxxxxxxxxxx"},
+        {C::CopyTitle,                   "x..xxxxxxxxxxx"},
+        {C::CopyPreview,                 "x..xxxxxxxxxxx"},
+        {C::SelectAll,                   "x.xx.xxxxxxxx."},
+        {C::UnselectAll,                 "x.x.xxxxxxxxx."},
+        {C::ReverseSelect,               "x.x.xxxxxxxxx."},
+        {C::SelectReachable,             "x.xxxxxxxxxxx."},
+        {C::SelectUnreachable,           "x.xxxxxxxxxxx."},
+        {C::SelectNormal,                "x.xxxxxxxxxxx."},
+        {C::SelectUnknown,               "x.xxxxxxxxxxx."},
+        {C::SelectVisited,               "x.xxxxxxxxxxx."},
+        {C::DeleteCurrent,               "x..xxxx.xxxxx."},
+        {C::DeleteSelected,              "x.x.xx..xxxxx."},
+        {C::DeleteAll,                   "x.xxxx..xxxxx."},
+        {C::AddToFavorite,               "x..xxxxxxxxxx."},
+        {C::CopyCurrentTarget,           "x..xxxxxx..xx."},
+        {C::CopyAllSelectedTarget,       "x.x.xxxxxx.xx."},
+        {C::DeleteCurrentTarget,         "x..xxxxxx..xx."},
+        {C::DeleteAllSelectedTarget,     "x.x.xxxxxx.xx."},
+        {C::Import,                      "xxxxxxxxxxxxx."},
+        {C::ExportAllSeemly,             "x.xxxxxxxxxxx."},
+        {C::ExportTabAll,                "x.xxxxxxxxxxx."},
+        {C::ExportTabMatch,              "x.xxxxxxxxxxx."},
+        {C::EditExportRule,              "xxxxxxxxxxxxxx"},
+        {C::Summarize,                   "x.xxxxxxxxxxx."},
+        {C::CloseCurrentFile,            "xxxxx...xxxx.."},
+        // clang-format on
     };
-    for (const Case& c : cases) {
-        const CommandState state = StateOf(c.command, c.context);
-        EXPECT_EQ(state.enabled, c.enabled) << c.name;
+    ASSERT_EQ(std::size(rules), AllCommands().size());
+    for (const auto& r : rules) {
+        ASSERT_EQ(r.rule.size(), std::size(kContexts));
+        for (std::size_t i = 0; i < r.rule.size(); ++i) {
+            EXPECT_EQ(StateOf(r.command, kContexts[i]).enabled, r.rule[i] == 'x')
+                << InfoOf(r.command).text << " in context "
+                << "IECSARVWXUTMNB"[i];
+        }
+    }
+}
+
+// Closing is refused while work runs and asks first when the list is modified.
+TEST(CommandRulesTest, ClosingFollowsTheWork) {
+    // 'c' closes, 'a' asks to save first, 'r' refuses.
+    //                              IECSARVWXUTMNB
+    const std::string_view steps = "cccccrrrcccacr";
+    ASSERT_EQ(steps.size(), std::size(kContexts));
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const CloseStep expected = steps[i] == 'r'   ? CloseStep::Refuse
+                                   : steps[i] == 'a' ? CloseStep::AskSave
+                                                     : CloseStep::Close;
+        EXPECT_EQ(DecideClose(kContexts[i]), expected) << "IECSARVWXUTMNB"[i];
     }
 }
 
@@ -219,29 +207,6 @@ TEST(CommandRulesTest, EveryCommandHasOneEntryWithItsText) {
     // The two "Export All Seemly" entries send one id.
     EXPECT_EQ(InfoOf(C::ExportAllSeemly).id, InfoOf(C::FileExportAllSeemly).id);
 }
-
-TEST(CommandRulesTest, ClosingIsRefusedWhileWorkRunsAndAsksWhenModified) {
-    const struct {
-        const char* name;
-        Context context;
-        CloseStep step;
-    } cases[] = {
-        {"idle, saved", Idle(), CloseStep::Close},
-        {"idle, modified", kModified, CloseStep::AskSave},
-        {"searching", kSearching, CloseStep::Refuse},
-        {"verifying", kVerifying, CloseStep::Refuse},
-        {"in a long loop", kBusy, CloseStep::Refuse},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(DecideClose(c.context), c.step) << c.name;
-    }
-}
-
-}  // namespace
-}  // namespace quexa::tasks
-
-namespace quexa::tasks {
-namespace {
 
 TEST(CommandRulesTest, TheListDescribesItsRows) {
     const quexa::testing::TempFolder folder;

@@ -608,3 +608,43 @@ TEST_F(ResultDocumentTest, TheStateFileOfAnInternetFile) {
 
 }  // namespace
 }  // namespace quexa::tasks
+
+namespace quexa::tasks {
+namespace {
+
+TEST_F(ResultDocumentTest, ImportAddsAFilesNewRowsAndMakesItCurrent) {
+    const std::string file = MakeFile("i.qzr", {"http://s/", "http://i1/"}, 'B', "Secret");
+    const std::string name = file.substr(0, file.size() - 4);
+    const struct {
+        const char* name;
+        std::optional<std::string> chosen;
+        std::optional<std::string> password;
+        std::vector<std::string> locations;
+        bool imported;
+    } cases[] = {
+        {"cancelled", std::nullopt, std::nullopt, {"http://s/"}, false},
+        {"no password", name, std::nullopt, {"http://s/"}, false},
+        // Listed locations are skipped: ImportADE is 1 by default.
+        {"imported", name, "Secret", {"http://s/", "http://i1/"}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        list_.DeleteAll();
+        document_.ResetToFreeList();
+        Add("http://s/");
+        list_.ClearModified();
+        prompter_.fileRequests.clear();
+        prompter_.files = {c.chosen};
+        prompter_.passwords = {c.password};
+        EXPECT_EQ(document_.Import(), c.imported);
+        ASSERT_EQ(prompter_.fileRequests.size(), 1U);
+        EXPECT_EQ(prompter_.fileRequests[0].use, core::Prompter::FileUse::LoadResult);
+        EXPECT_EQ(Locations(), c.locations);
+        EXPECT_EQ(document_.listInUse(), c.imported);
+        EXPECT_EQ(list_.IsModified(), c.imported);
+        EXPECT_EQ(state_.currentFile, c.imported ? file : "");
+    }
+}
+
+}  // namespace
+}  // namespace quexa::tasks
