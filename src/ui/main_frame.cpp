@@ -519,6 +519,7 @@ void MainFrame::closeEvent(QCloseEvent* event) {
                                            pos().y() + height(), isMaximized()};
     placement.Store(profile_, isMinimized(), isMaximized());
     view_->StoreLayout();
+    StoreBarSizes();
     event->accept();
 }
 

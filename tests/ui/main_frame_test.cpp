@@ -249,6 +249,20 @@ class MainFrameTest : public QObject {
         QCOMPARE(settings::kWindowRight.Read(maximized.profile), 640);
     }
 
+    void ABarSizeIsStoredWhenItsDragEnds() {
+        FrameFixture fixture;
+        fixture.Show();
+        MainFrame& frame = *fixture.frame;
+        QTRY_COMPARE(frame.LeftBar().width(), 200);
+        frame.resizeDocks({&frame.LeftBar()}, {260}, Qt::Horizontal);
+        QTRY_COMPARE(frame.LeftBar().width(), 260);
+        QCOMPARE(settings::kLeftBarWidth.Read(fixture.profile), 200);
+        // The separator beside the bar gets the release that ends the drag.
+        const QPoint edge(frame.LeftBar().geometry().right() + 2, frame.height() / 2);
+        QTest::mouseRelease(&frame, Qt::LeftButton, {}, edge);
+        QCOMPARE(settings::kLeftBarWidth.Read(fixture.profile), 260);
+    }
+
     void TheMenusHoldEveryCommandInOrder() {
         FrameFixture fixture;
         const QList<QAction*> menus = fixture.frame->menuBar()->actions();
