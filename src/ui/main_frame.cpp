@@ -402,9 +402,12 @@ void MainFrame::NewSearch(std::optional<tasks::SearchMode> mode) {
 }
 
 void MainFrame::ShowStartUpTip() {
-    if (tips_.ShowsAtStartUp()) {
-        ShowTipOfDay();
+    if (!tips_.ShowsAtStartUp() || startUpTip_ != nullptr) {
+        return;
     }
+    startUpTip_ = new TipDialog(tips_, this);
+    startUpTip_->setAttribute(Qt::WA_DeleteOnClose);
+    startUpTip_->show();
 }
 
 void MainFrame::ShowTipOfDay() {
@@ -463,7 +466,7 @@ void MainFrame::showEvent(QShowEvent* event) {
 
 void MainFrame::ApplyFirstShow() {
     if (settings::kShowWelcome.Read(profile_) == 1) {
-        WelcomeWindow::ShowOver(this);
+        welcome_ = WelcomeWindow::ShowOver(this);
     }
     const tasks::WindowPlacement placement = tasks::WindowPlacement::Read(profile_);
     move(placement.left, placement.top);
@@ -520,6 +523,12 @@ void MainFrame::closeEvent(QCloseEvent* event) {
     placement.Store(profile_, isMinimized(), isMaximized());
     view_->StoreLayout();
     StoreBarSizes();
+    // The program ends with its last window.
+    for (QWidget* window : {static_cast<QWidget*>(startUpTip_), static_cast<QWidget*>(welcome_)}) {
+        if (window != nullptr) {
+            window->close();
+        }
+    }
     event->accept();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <map>
 #include <memory>
@@ -36,6 +37,8 @@ class FastInfoBar;
 class FrameStatusBar;
 class QtMainThread;
 class QtTaskHost;
+class TipDialog;
+class WelcomeWindow;
 class ResultListView;
 class ResultView;
 class WaitWindow;
@@ -61,7 +64,8 @@ class MainFrame : public QMainWindow {
 
     // New Search of the Task menu; without a mode, the search the profile describes.
     void NewSearch(std::optional<tasks::SearchMode> mode = std::nullopt);
-    // The tip of the day, when Tip / StartUp asks for it at start-up.
+    // The tip of the day, when Tip / StartUp asks for it at start-up. It does not hold the
+    // window up: the person may start working, or close the program, with it open.
     void ShowStartUpTip();
     // Opens a result file named on the command line (only names ending in "qzr").
     void OpenFromCommandLine(std::string_view argument);
@@ -151,6 +155,9 @@ class MainFrame : public QMainWindow {
     tasks::CoalescedRefresh fastInfoRefresh_;
     std::map<tasks::Command, QAction*> actions_;
     std::map<tasks::Command, QMenu*> menuOf_;
+    // Windows that go with the frame when it closes.
+    QPointer<TipDialog> startUpTip_;
+    QPointer<WelcomeWindow> welcome_;
     bool firstShow_ = true;
     bool leftBarShown_ = true;
     bool fastInfoShown_ = true;

@@ -308,12 +308,27 @@ class MainFrameTest : public QObject {
         fixture.frame->Action(Command::About)->trigger();
         QCOMPARE(boxes.Count(QString::fromLatin1(TipDialog::kTitle)), 1);
         QCOMPARE(boxes.Count(QString::fromLatin1(AboutDialog::kTitle)), 1);
-        // At start-up the tip shows only while Tip / StartUp is 0.
-        fixture.frame->ShowStartUpTip();
-        QCOMPARE(boxes.Count(QString::fromLatin1(TipDialog::kTitle)), 2);
+    }
+
+    void TheStartUpTipLeavesTheWindowFreeAndClosesWithIt() {
+        FrameFixture fixture;
+        settings::kShowWelcome.Write(fixture.profile, 0);
         settings::kTipStartUp.Write(fixture.profile, 1);
+        fixture.Show();
+        auto tipShown = [] {
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            return std::any_of(windows.begin(), windows.end(), [](QWidget* window) {
+                return qobject_cast<TipDialog*>(window) != nullptr && window->isVisible();
+            });
+        };
         fixture.frame->ShowStartUpTip();
-        QCOMPARE(boxes.Count(QString::fromLatin1(TipDialog::kTitle)), 2);
+        QVERIFY(!tipShown());
+        settings::kTipStartUp.Write(fixture.profile, 0);
+        fixture.frame->ShowStartUpTip();
+        QVERIFY(tipShown());
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QVERIFY(fixture.frame->close());
+        QTRY_VERIFY(!tipShown());
     }
 
     void MenuEnablingFollowsTheState_data() {
