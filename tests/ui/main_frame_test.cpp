@@ -4,6 +4,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QDockWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -40,6 +41,7 @@
 #include "ui/qt_main_thread.h"
 #include "ui/result_list_view.h"
 #include "ui/tip_dialog.h"
+#include "ui/wait_window.h"
 #include "ui/welcome_window.h"
 
 namespace quexa::ui {
@@ -494,12 +496,17 @@ class MainFrameTest : public QObject {
         MainFrame& frame = *fixture.frame;
         BoxAnswerer boxes;
         boxes.Answer(QStringLiteral("Note:"), QMessageBox::Ok);
+        QString waitText;
+        boxes.Answer(QString::fromUtf8(WaitWindow::kFixedTitle.data()),
+                     [&waitText](QDialog& wait) { waitText = wait.findChild<QLabel*>()->text(); });
         frame.NewSearch(tasks::SearchMode::Internet);
         QVERIFY(frame.Control().state().taskRunning);
         QTRY_VERIFY_WITH_TIMEOUT(demo.farm.HeldRequests() > 0, kLongWait);
         QVERIFY(frame.Action(Command::StopTask)->isEnabled());
         frame.Action(Command::StopTask)->trigger();
         QVERIFY(!frame.Control().state().taskRunning);
+        // Workers were still running: the stop waited for them with the wait window.
+        QCOMPARE(waitText, FromView(tasks::TaskControl::kStopWaitText));
         QVERIFY(boxes.SawText(QStringLiteral("All task have finished!")));
         QVERIFY(!Visible(frame.EngineDock()));
         QVERIFY(!frame.Busy().Running());
