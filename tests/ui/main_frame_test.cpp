@@ -232,6 +232,16 @@ class MainFrameTest : public QObject {
         QVERIFY(!WelcomeWindow::IsShown());
     }
 
+    void AZoomedWindowOpensMaximized() {
+        FrameFixture fixture;
+        settings::kWindowZoomed.Write(fixture.profile, 1);
+        const std::string folder = fixture.home.Path().string();
+        fixture.frame =
+            std::make_unique<MainFrame>(fixture.profile, core::AppFolders{folder, folder});
+        fixture.Show();
+        QTRY_VERIFY(fixture.frame->isMaximized());
+    }
+
     void ClosingStoresThePlacementOfANormalWindowOnly() {
         FrameFixture fixture;
         fixture.Show();
@@ -476,6 +486,12 @@ class MainFrameTest : public QObject {
         QVERIFY(!Visible(frame.EngineDock()));
         QVERIFY(!frame.Busy().Running());
         QVERIFY(frame.Action(Command::NewSearch)->isEnabled());
+        // Every engine came to an end, and its row says so.
+        for (const tasks::EngineProgressList::Row& row : frame.Engines().Model().Rows().rows()) {
+            QVERIFY2(
+                row.state == tasks::EngineState::Finished || row.state == tasks::EngineState::Abort,
+                row.name.c_str());
+        }
         std::size_t verified = 0;
         for (std::size_t row = 0; row < frame.List().Count(); ++row) {
             verified += frame.List().Item(row).status != core::StatusCode::Normal ? 1 : 0;
