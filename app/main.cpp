@@ -40,5 +40,6 @@ int main(int argc, char** argv) {
     if (options.search) {
         frame.NewSearch(*options.search);
     }
+    frame.ShowStartUpTip();
     return QApplication::exec();
 }

@@ -9,6 +9,7 @@
 
 #include "core/prompter.h"
 #include "ui/busy_animation.h"
+#include "ui/countdown_dialog.h"
 #include "ui/engine_bar.h"
 #include "ui/engine_bar_model.h"
 #include "ui/frame_status_bar.h"
@@ -114,9 +115,7 @@ void QtTaskHost::ShowError(std::string_view text) {
 }
 
 bool QtTaskHost::RunAutoVerifyCountdown() {
-    // The countdown dialog joins here once it is built; until then the countdown runs out at
-    // once, which is what it does when nobody answers it.
-    return true;
+    return CountdownDialog::Run(parts_.dialogParent, kCountdownSeconds);
 }
 
 void QtTaskHost::ShowHangUp() {
