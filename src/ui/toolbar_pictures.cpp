@@ -30,6 +30,16 @@ constexpr std::array kButtons = {
     Button{Command::HelpTopic, "tool_help", "help-contents"},
 };
 
+constexpr std::array<Command, kButtons.size()> CommandsInOrder() {
+    std::array<Command, kButtons.size()> commands{};
+    for (std::size_t i = 0; i < kButtons.size(); ++i) {
+        commands[i] = kButtons[i].command;
+    }
+    return commands;
+}
+
+constexpr std::array kCommands = CommandsInOrder();
+
 const Button* Find(Command command) {
     const auto* found = std::find_if(kButtons.begin(), kButtons.end(),
                                      [command](const Button& b) { return b.command == command; });
@@ -37,6 +47,10 @@ const Button* Find(Command command) {
 }
 
 }  // namespace
+
+std::span<const Command> ToolbarPictures::Commands() {
+    return kCommands;
+}
 
 QString ToolbarPictures::PictureName(Command command) {
     const Button* button = Find(command);
