@@ -48,6 +48,8 @@ constexpr const char* kWarningTitle = "Warnning:";
 constexpr std::string_view kBugReportLink = "mailto:bugs@quexa.example?subject=Quexa%201.03";
 constexpr std::string_view kWebAddress = "https://quexa.example/";
 constexpr std::string_view kHelpPage = "/help/index.html";
+constexpr const char* kNothingSearched =
+    "Nothing was searched: the scheme selects no engine, or its files can't be read";
 constexpr int kSeparatorHeight = 12;
 // The toolbar's animation is about as tall as its buttons.
 constexpr QSize kToolbarBusySize(32, 29);
@@ -388,7 +390,10 @@ void MainFrame::NewSearch(std::optional<tasks::SearchMode> mode) {
     }
     switch (mode.value_or(tasks::SearchModeFromProfile(profile_))) {
         case tasks::SearchMode::Internet:
-            control_->RunInternetSearch();
+            if (!control_->RunInternetSearch()) {
+                // Otherwise nothing at all would tell why no search started.
+                statusBar_->SetMessage(QString::fromLatin1(kNothingSearched));
+            }
             break;
         case tasks::SearchMode::Intranet:
             control_->RunIntranetSearch([this] { document_->AutoSave(); });

@@ -504,6 +504,20 @@ class MainFrameTest : public QObject {
                  QStringLiteral("%1 Item(s)").arg(frame.List().Count()));
     }
 
+    void ASearchThatCannotStartSaysSo() {
+        FrameFixture fixture;
+        settings::kInternetKeywords.Write(fixture.profile, "solar kite");
+        fixture.Show();
+        BoxAnswerer boxes;
+        boxes.Answer(QStringLiteral("Error:"), QMessageBox::Ok);
+        // The home holds no category file, so no engine.
+        fixture.frame->Run(Command::NewSearch);
+        QVERIFY(!fixture.frame->Control().state().taskRunning);
+        QVERIFY(
+            fixture.frame->Status().Message().startsWith(QStringLiteral("Nothing was searched")));
+        QVERIFY(fixture.frame->Action(Command::NewSearch)->isEnabled());
+    }
+
     void StopTaskInTheMiddleOfASearch() {
         FrameFixture fixture;
         DemoSearch demo(fixture);
