@@ -49,6 +49,24 @@ WizardChoices SearchWizard::Finish(std::size_t scheme, std::string query) const 
     return choices;
 }
 
+void SearchWizard::StoreCategory(core::Profile& profile, std::size_t index) const {
+    settings::kLastCategory.Write(profile, categories_.StoredName(index));
+}
+
+void SearchWizard::StoreScheme(core::Profile& profile, std::size_t scheme) const {
+    const std::string directory = engines::ResolveCategoryDir(folders_.appDirectory, category_);
+    if (!folder_.empty() && !directory.empty()) {
+        engines::SetLastScheme(profile, directory,
+                               engines::RememberedSchemeValue(schemes_, folder_, scheme));
+    }
+}
+
+void SearchWizard::StoreFinishingOptions(core::Profile& profile, core::SettingsCache& cache,
+                                         bool verify, bool hangUp) {
+    settings::kAutoVerify.Write(profile, verify ? 1 : 0);
+    cache.SetHangUp(profile, hangUp);
+}
+
 void SearchWizard::Remember(core::Profile& profile, const WizardChoices& choices, bool verify) {
     settings::kLastCategory.Write(profile, choices.category);
     if (!choices.directory.empty()) {
