@@ -26,6 +26,15 @@ bool SearchWizard::ChooseCategory(std::size_t index) {
     return !folder_.empty();
 }
 
+std::string SearchWizard::SchemeNote(std::size_t scheme) const {
+    const std::string note =
+        scheme == 0 ? std::string(engines::kSystemSchemeNote)
+        : scheme < schemes_.size()
+            ? engines::ReadSchemeNote(engines::SchemePath(folder_, schemes_[scheme]))
+            : std::string();
+    return "    " + note;
+}
+
 std::size_t SearchWizard::RememberedScheme() const {
     const std::string directory = engines::ResolveCategoryDir(folders_.appDirectory, category_);
     return engines::SelectRememberedScheme(schemes_, folder_,

@@ -39,6 +39,11 @@ class SearchWizard {
     // can't be read; the schemes are then empty.
     bool ChooseCategory(std::size_t index);
     const std::vector<std::string>& schemes() const { return schemes_; }
+    // The chosen category's scheme folder; empty when the category file can't be read.
+    const std::string& folder() const { return folder_; }
+    // Page 2's note of a scheme, four blanks in front: the system scheme's own, else its file's
+    // (nothing after the blanks when the file can't be read).
+    std::string SchemeNote(std::size_t scheme) const;
     // Page 2 on opening: the scheme remembered for the chosen category.
     std::size_t RememberedScheme() const;
     // Page 3: the blank-trimmed query; nothing when it is empty (kNoKeywords).

@@ -67,7 +67,7 @@ TEST(SearchWizardTest, WhatASearchRemembersIsSelectedTheNextTime) {
 TEST(SearchWizardTest, EachPageStoresItsOwnChoice) {
     CategoryHome home;
     home.WriteCategories({Record("News", "NewsDir")});
-    home.WriteScheme("NewsDir", "fast", SchemeBytes("", {}));
+    home.WriteScheme("NewsDir", "fast", SchemeBytes("quick ones", {}));
     core::MemoryProfile profile;
     core::SettingsCache cache;
 
@@ -80,6 +80,12 @@ TEST(SearchWizardTest, EachPageStoresItsOwnChoice) {
     wizard.StoreScheme(profile, 1);
     EXPECT_EQ(std::filesystem::path(engines::GetLastScheme(profile, "NewsDir")).filename(),
               "fast.scm");
+    EXPECT_EQ(wizard.SchemeNote(0), "    " + std::string(engines::kSystemSchemeNote));
+    EXPECT_EQ(wizard.SchemeNote(1), "    quick ones");
+    // A file that is not a scheme (a folder by that name, for a test run as root too).
+    std::filesystem::remove(engines::SchemePath(wizard.folder(), "fast"));
+    std::filesystem::create_directory(engines::SchemePath(wizard.folder(), "fast"));
+    EXPECT_EQ(wizard.SchemeNote(1), "    ");
     wizard.StoreScheme(profile, 0);
     EXPECT_EQ(engines::GetLastScheme(profile, "NewsDir"), "");
 
