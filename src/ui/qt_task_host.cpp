@@ -15,6 +15,7 @@
 #include "ui/frame_status_bar.h"
 #include "ui/qt_prompter.h"
 #include "ui/wait_window.h"
+#include "ui/wizards/network_resource_dialog.h"
 
 namespace quexa::ui {
 namespace {
@@ -125,6 +126,11 @@ void QtTaskHost::ShowHangUp() {
 
 void QtTaskHost::ShowClosingNote() {
     parts_.prompter.Tell(core::Prompter::Title::Note, kClosingNote);
+}
+
+std::vector<std::string> QtTaskHost::ConfirmNetworkResources(
+    const std::vector<std::string>& shares) {
+    return NetworkResourceDialog::Confirm(shares, parts_.dialogParent);
 }
 
 }  // namespace quexa::ui
