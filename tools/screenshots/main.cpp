@@ -19,6 +19,7 @@
 #include "ui/result_list_model.h"
 #include "ui/result_list_view.h"
 #include "ui/wait_window.h"
+#include "wizard_shots.h"
 
 namespace quexa::screenshots {
 namespace {
@@ -158,5 +159,6 @@ int main(int argc, char** argv) {
     quexa::screenshots::EmptyList(writer);
     quexa::screenshots::WaitWindows(writer);
     quexa::screenshots::Dialogs(writer);
+    quexa::screenshots::WizardShots(writer);
     return writer.Failures() == 0 ? 0 : 1;
 }
