@@ -554,7 +554,11 @@ class MainFrameTest : public QObject {
         frame.Run(Command::VerifyResult);
         QVERIFY(frame.Control().state().verifyRunning);
         QVERIFY(frame.Status().Progress(1).isVisible());
+        QCOMPARE(frame.Status().Progress(1).maximum(), 6);
         QVERIFY(frame.Status().Message().startsWith(QStringLiteral("Verify-> ")));
+        // The bar lies over the blank pane, also after the window changed its size.
+        frame.resize(900, 500);
+        QTRY_COMPARE(frame.Status().Progress(1).geometry(), frame.Status().Pane(1).geometry());
         frame.Run(Command::StopTask);
         QVERIFY(!frame.Control().state().verifyRunning);
         QVERIFY(boxes.SawText(QStringLiteral("All task have finished!")));
