@@ -106,8 +106,8 @@ std::optional<std::string> QtPrompter::ChooseFile(const FileRequest& request) {
         startFolder_);
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    // The logic asks its own overwrite question.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // Saving a result file asks its own overwrite question; an export leaves it to the dialog.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, request.use != FileUse::Export);
     QStringList filters = FileFilter::ToQt(request.filter);
     if (filters.isEmpty() && !request.defaultExtension.empty()) {
         filters << QStringLiteral("*.%1").arg(FromUtf8(request.defaultExtension));

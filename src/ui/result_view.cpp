@@ -85,7 +85,10 @@ ResultView::ResultView(ResultViewContext context, QWidget* parent)
     layout->addWidget(listView_);
     ConnectList();
     AddShortcuts();
-    tasks::Favorites(context_.dataDirectory).EnsureFolders();
+    // Without a data folder the result folders would land in the working folder.
+    if (!context_.dataDirectory.empty()) {
+        tasks::Favorites(context_.dataDirectory).EnsureFolders();
+    }
     ApplyAppearance();
 }
 
@@ -451,6 +454,7 @@ void ResultView::TogglePreview() {
     previewVisible_ = !previewVisible_;
     core::settings::kPreview.Write(context_.profile, previewVisible_ ? 1 : 0);
     listView_->SetPreviewHeight(previewVisible_ ? core::SettingsCache::kPreviewHeight : 0);
+    Q_EMIT PreviewToggled(previewVisible_);
     Q_EMIT CommandStatesChanged();
 }
 

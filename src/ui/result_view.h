@@ -86,6 +86,8 @@ class ResultView : public QWidget {
     void ListChanged();
     // The list's command states may have changed (selection, current row, modified).
     void CommandStatesChanged();
+    // "Preview Information" flipped the band: the frame keeps its settings cache in step.
+    void PreviewToggled(bool visible);
     // "Edit Export Rule": the frame opens the Options sheet on its Export Rule page.
     void EditExportRuleRequested();
 

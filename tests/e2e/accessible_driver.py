@@ -11,10 +11,12 @@ import subprocess
 import time
 import warnings
 
-import gi
+# The introspection loader's own notice on this Python; nothing the test can act on.
+warnings.filterwarnings("ignore", category=ImportWarning)
+import gi  # noqa: E402
 
 gi.require_version("Atspi", "2.0")
-from gi.repository import GLib  # noqa: E402
+from gi.repository import Gio, GLib  # noqa: E402
 import pyatspi  # noqa: E402
 
 # pyatspi calls libatspi's older names; that is its business, not the test's.
@@ -99,11 +101,16 @@ def is_showing(accessible):
     return pyatspi.STATE_SHOWING in states(accessible)
 
 
-def application(name, timeout=DEFAULT_TIMEOUT):
-    """The running application of that name, once it is on the bus."""
+def application(name, pid=None, timeout=DEFAULT_TIMEOUT):
+    """The running application of that name (and process), once it is on the bus."""
     desktop = pyatspi.Registry.getDesktop(0)
-    return wait_until(lambda: find(desktop, pyatspi.ROLE_APPLICATION, name, depth=1),
-                      f"the application {name!r} on the accessibility bus", timeout)
+
+    def running():
+        for app in find_all(desktop, pyatspi.ROLE_APPLICATION, name, depth=1):
+            if pid is None or app.get_process_id() == pid:
+                return app
+        return None
+    return wait_until(running, f"the application {name!r} on the accessibility bus", timeout)
 
 
 def window(app, name, timeout=DEFAULT_TIMEOUT):
@@ -124,6 +131,37 @@ def wait_gone(app, name, timeout=DEFAULT_TIMEOUT):
     wait_until(gone, f"the window {name!r} to close", timeout)
 
 
+def any_window(app, names, timeout=DEFAULT_TIMEOUT):
+    """The first shown top-level window whose title is one of the names."""
+    def shown():
+        for child in children(app):
+            if child is not None and label(child) in names and is_showing(child):
+                return child
+        return None
+    return wait_until(shown, f"one of the windows {names}", timeout)
+
+
+def answer(app, title, button, text=None, timeout=DEFAULT_TIMEOUT):
+    """Presses a button of the message box or dialog of that title; with a text, the box must
+    say it. Returns the box's texts."""
+    box = window(app, title, timeout)
+    texts = [label(item) for item in find_all(box, pyatspi.ROLE_LABEL)]
+    if text is not None and text not in texts:
+        raise AssertionError(f"{title!r} says {texts}, not {text!r}")
+    target = find(box, pyatspi.ROLE_PUSH_BUTTON, button)
+    if target is None:
+        raise AssertionError(f"{title!r} has no button {button!r}")
+    press(target)
+    return texts
+
+
+def type_into(field, text):
+    """Replaces the text of an editable field, as a screen reader's text entry does."""
+    if not field.queryEditableText().setTextContents(text):
+        raise AssertionError(f"{label(field)!r} refused the text")
+    wait_until(lambda: field.queryText().getText(0, -1) == text, f"{text!r} in {label(field)!r}")
+
+
 def menu_item(frame, *path):
     """An entry of the frame's menu bar by the texts along its path, e.g. ("File", "Open")."""
     menu_bar = find(frame, pyatspi.ROLE_MENU_BAR)
@@ -142,13 +180,34 @@ def is_enabled(accessible):
     return pyatspi.STATE_ENABLED in states(accessible)
 
 
+_accessibility_bus = []
+
+
+def _bus():
+    """A connection of our own to the accessibility bus, for calls that must not wait."""
+    if not _accessibility_bus:
+        session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+        address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress",
+                                    None, GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, -1,
+                                    None).unpack()[0]
+        flags = Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | \
+            Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION
+        _accessibility_bus.append(
+            Gio.DBusConnection.new_for_address_sync(address, flags, None, None))
+    return _accessibility_bus[0]
+
+
 def press(accessible, action_names=("press", "click", "toggle", "activate")):
-    """Runs the accessible's press (or click) action, as a screen reader's command would."""
+    """Runs the accessible's press (or click) action, as a screen reader's command would. The
+    call does not wait for the program's answer: a command that opens a modal dialog answers
+    only when the dialog closes. Wait on the command's effect instead."""
     action = accessible.queryAction()
     names = [action.getName(i).lower() for i in range(action.nActions)]
     for wanted in action_names:
         if wanted in names:
-            action.doAction(names.index(wanted))
+            _bus().call(accessible.app.bus_name, accessible.path, "org.a11y.atspi.Action",
+                        "DoAction", GLib.Variant("(i)", (names.index(wanted),)), None,
+                        Gio.DBusCallFlags.NONE, -1, None, None, None)
             return
     raise AssertionError(f"{label(accessible)!r} offers none of {action_names}: {names}")
 
@@ -183,6 +242,13 @@ class Table:
 
     def text(self, row, caption):
         return self.cells.getAccessibleAt(row, self.column(caption)).name
+
+    def texts(self, caption):
+        column = self.column(caption)
+        return [self.cells.getAccessibleAt(row, column).name for row in range(self.row_count())]
+
+    def selected_rows(self):
+        return list(self.cells.getSelectedRows())
 
 
 class PopupWatch:

@@ -41,7 +41,6 @@ class DesktopSession:
         self.display = None
         self.bus_address = None
         self._children = []
-        self._logs = []
 
     def __enter__(self):
         try:
@@ -61,10 +60,10 @@ class DesktopSession:
         return False
 
     def _spawn(self, name, arguments, pass_fds=(), env=None):
-        log = open(os.path.join(self.folder, name + ".log"), "wb")
-        self._logs.append((name, log))
-        process = subprocess.Popen(arguments, stdin=subprocess.DEVNULL, stdout=log, stderr=log,
-                                   pass_fds=pass_fds, env=env, start_new_session=True)
+        with open(os.path.join(self.folder, name + ".log"), "wb") as log:
+            process = subprocess.Popen(arguments, stdin=subprocess.DEVNULL, stdout=log,
+                                       stderr=log, pass_fds=pass_fds, env=env,
+                                       start_new_session=True)
         self._children.append((name, process))
         return process
 
@@ -99,8 +98,14 @@ class DesktopSession:
         return path
 
     def start(self, name, arguments, **extra_environment):
-        """Starts a program on this desktop; its output goes to NAME.log in the session folder."""
+        """Starts a program on this desktop; its output goes to NAME.log in the session folder
+        (a program started again under the same name starts a new log)."""
         return self._spawn(name, arguments, env=self.environment(**extra_environment))
+
+    def stop(self, process):
+        """Ends one program started here, if it still runs."""
+        _end(process)
+        self._children = [(name, child) for name, child in self._children if child is not process]
 
     def log(self, name):
         """What a child printed so far."""
@@ -113,8 +118,6 @@ class DesktopSession:
         for _, process in reversed(self._children):
             _end(process)
         self._children.clear()
-        for _, log in self._logs:
-            log.close()
         shutil.rmtree(self.folder, ignore_errors=True)
 
 

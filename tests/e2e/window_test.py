@@ -2,7 +2,7 @@
 """quexa started under Xvfb and driven through the accessibility bus as a screen reader would:
 the window found by its title, menus by their texts, the list read through the table interface.
 
-Usage: window_test.py --quexa PATH --cli PATH [unittest options]
+Usage: window_test.py --quexa PATH --cli PATH --farm PATH [unittest options]
 Exits with 77 (skipped) only when the programs or Python modules the desktop needs are missing.
 """
 
@@ -45,23 +45,31 @@ def write_result_file(home, name, titles):
 
 
 class WindowTest(unittest.TestCase):
-    """Each test has a desktop, a bus and a home folder of its own."""
+    """The tests share one desktop and bus (libatspi binds a process to one bus for good); each
+    has a home folder and a program of its own."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.session = desktop_session.DesktopSession().__enter__()
+        import accessible_driver
+        cls.driver = accessible_driver
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.session.close()
 
     def setUp(self):
         self.home = tempfile.mkdtemp(prefix="quexa_e2e_home_")
-        self.session = desktop_session.DesktopSession().__enter__()
-        self.addCleanup(self.session.close)
         self.addCleanup(subprocess.run, ["rm", "-rf", self.home])
-        import accessible_driver
-        self.driver = accessible_driver
 
     def start(self, *arguments):
         """Starts quexa in the test's home and waits for its main window."""
         self.process = self.session.start("quexa", [
             PROGRAMS["quexa"], "--home", self.home, "--settings",
             os.path.join(self.home, "settings.conf"), *arguments])
+        self.addCleanup(self.session.stop, self.process)
         self.addCleanup(self.report_output)
-        self.app = self.driver.application("Quexa")
+        self.app = self.driver.application("Quexa", self.process.pid)
         self.frame = self.driver.window(self.app, TITLE)
         return self.frame
 
@@ -84,16 +92,72 @@ class WindowTest(unittest.TestCase):
             "quexa to end")[0]
         self.assertEqual(exit_code, 0, "quexa's exit code")
 
-    def test_result_file_named_on_the_command_line_is_listed_and_exit_closes(self):
+    def answer_save_question(self, button):
+        self.driver.answer(self.app, "Note:", button, text="Do you want save ?")
+
+    def test_open_read_a_context_menu_command_and_exit_with_save(self):
+        import pyatspi
         path = write_result_file(self.home, "three.qzr", ["Alpha", "Bravo", "Charlie"])
-        self.start(path)
+        self.start()
+        self.driver.run_menu(self.frame, "File", "Open")
+        dialog = self.driver.window(self.app, "Open Quexa Result File")
+        self.driver.type_into(self.driver.find(dialog, pyatspi.ROLE_TEXT, "File name:"), path)
+        self.driver.press(self.driver.find(dialog, pyatspi.ROLE_PUSH_BUTTON, "Open"))
+        self.driver.wait_gone(self.app, "Open Quexa Result File")
+
         rows = self.result_list()
-        self.driver.wait_until(lambda: rows.row_count() == 3, "the list's three rows")
-        self.assertEqual([rows.text(row, "Title") for row in range(3)],
-                         ["Alpha", "Bravo", "Charlie"])
+        self.driver.wait_until(lambda: rows.row_count() == 3, "the file's three rows")
+        self.assertEqual(rows.texts("Title"), ["Alpha", "Bravo", "Charlie"])
         self.assertEqual(rows.text(1, "Location"), "https://example.org/Bravo")
 
+        # The second row chosen by keyboard, its context menu opened by the Menu key.
+        keyboard = self.driver.Keyboard(self.session.environment())
+        keyboard.focus(TITLE)
+        keyboard.press("ctrl+Home", "Down")
+        self.driver.wait_until(lambda: rows.selected_rows() == [1], "the second row chosen")
+        popups = self.driver.PopupWatch()
+        keyboard.press("Menu")
+        menu = popups.wait("the list's context menu")
+        entry = self.driver.find(menu, pyatspi.ROLE_MENU_ITEM, "Delete Current", depth=1)
+        self.assertIsNotNone(entry, "the context menu has no Delete Current")
+        self.assertTrue(self.driver.is_enabled(entry))
+        self.driver.press(entry)
+        self.driver.wait_until(lambda: rows.row_count() == 2, "the row deleted")
+        self.assertEqual(rows.texts("Title"), ["Alpha", "Charlie"])
+
         self.driver.run_menu(self.frame, "File", "Exit")
+        self.answer_save_question("Yes")
+        self.wait_for_exit()
+        saved = subprocess.run([PROGRAMS["cli"], "--home", self.home, "show", "--json", path],
+                               check=True, capture_output=True, text=True, timeout=60)
+        titles = [json.loads(line).get("title") for line in saved.stdout.splitlines()[1:]]
+        self.assertEqual(titles, ["Alpha", "Charlie"])
+
+    def test_new_search_of_the_demo_farm_fills_the_list_and_the_engine_bar(self):
+        import pyatspi
+        farm = self.session.start("farm", [PROGRAMS["farm"], "--home", self.home])
+        self.addCleanup(self.session.stop, farm)
+        self.driver.wait_until(lambda: self.session.log("farm").strip(), "the demo farm")
+        for section, key, value in (("UserData", "LastCategory", "Demo"),
+                                    ("UserData", "Key.Internet", "solar kite")):
+            subprocess.run([PROGRAMS["cli"], "--home", self.home, "--settings",
+                            os.path.join(self.home, "settings.conf"), "config", "set", section,
+                            key, value], check=True, capture_output=True, timeout=60)
+        self.start()
+        self.driver.run_menu(self.frame, "Task", "New Search")
+        engines = self.driver.Table(
+            self.driver.find(self.frame, pyatspi.ROLE_TABLE, "Engine Progress"))
+        self.driver.wait_until(lambda: engines.row_count() > 0, "the engines in the engine bar")
+        rows = self.result_list()
+        self.driver.wait_until(lambda: rows.row_count() > 0, "the search's first results")
+        new_search = self.driver.menu_item(self.frame, "Task", "New Search")
+        self.driver.wait_until(lambda: self.driver.is_enabled(new_search), "the search's end",
+                               timeout=30)
+        self.assertTrue(all(rows.texts("Title")), "every result has a title")
+        self.driver.answer(self.app, "Note:", "OK", text="All task have finished!")
+
+        self.driver.run_menu(self.frame, "File", "Exit")
+        self.answer_save_question("No")
         self.wait_for_exit()
 
 
@@ -101,8 +165,9 @@ def main():
     parser = argparse.ArgumentParser(add_help=False)
     parser.add_argument("--quexa", required=True)
     parser.add_argument("--cli", required=True)
+    parser.add_argument("--farm", required=True)
     known, rest = parser.parse_known_args()
-    PROGRAMS.update(quexa=known.quexa, cli=known.cli)
+    PROGRAMS.update(quexa=known.quexa, cli=known.cli, farm=known.farm)
     missing = missing_packages()
     if missing:
         print("SKIPPED: the end-to-end test needs " + ", ".join(missing) +

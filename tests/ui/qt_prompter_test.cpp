@@ -128,6 +128,8 @@ class QtPrompterTest : public QObject {
         WhenOpen<QFileDialog>([&](QFileDialog* dialog) {
             caption = dialog->windowTitle();
             QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+            // The save asks its own question before replacing a file.
+            QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));
             dialog->selectFile(folder.filePath(QStringLiteral("solar kite.qzr")));
             static_cast<QDialog*>(dialog)->accept();
         });
@@ -147,6 +149,8 @@ class QtPrompterTest : public QObject {
         QStringList filters;
         WhenOpen<QFileDialog>([&](QFileDialog* dialog) {
             filters = dialog->nameFilters();
+            // Nobody else asks before an export replaces a file.
+            QVERIFY(!dialog->testOption(QFileDialog::DontConfirmOverwrite));
             dialog->selectFile(folder.filePath(QStringLiteral("Quexa - kite")));
             static_cast<QDialog*>(dialog)->accept();
         });
