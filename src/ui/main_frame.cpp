@@ -451,6 +451,7 @@ void MainFrame::ShowEngineBar(bool shown) {
 }
 
 void MainFrame::RefreshFastInfo() {
+    ++fastInfoRefreshes_;
     fastInfoBar_->Show(
         fastInfoReader_.Describe(control_->state(), list_.Count(), cache_.authorName));
     RefreshCommandStates();

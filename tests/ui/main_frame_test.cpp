@@ -603,6 +603,30 @@ class MainFrameTest : public QObject {
         QVERIFY(frame.FastInfo().Field(1).text().startsWith(QStringLiteral("Intranet Search [ ")));
     }
 
+    void AnIntranetSearchRefreshesTheFastInformationOncePerTurn() {
+        FrameFixture fixture;
+        const std::filesystem::path tree = fixture.home.Path() / "tree";
+        std::filesystem::create_directories(tree);
+        constexpr int kFiles = 3000;
+        for (int file = 0; file < kFiles; ++file) {
+            std::ofstream(tree / ("file" + std::to_string(file) + ".txt")) << "x";
+        }
+        settings::kIntranetPatterns.Write(fixture.profile, "*.txt");
+        settings::kLastSearchTarget.Write(fixture.profile, tree.string() + ";");
+        fixture.Show();
+        MainFrame& frame = *fixture.frame;
+        BoxAnswerer boxes;
+        boxes.Answer(QStringLiteral("Note:"), QMessageBox::Ok);
+        const int before = frame.FastInfoRefreshes();
+        frame.NewSearch(tasks::SearchMode::Intranet);
+        QCOMPARE(frame.List().Count(), std::size_t{kFiles});
+        frame.FlushFastInfo();
+        // Every file asks for a refresh; the bar is filled once per turn of the event loop.
+        QVERIFY2(frame.FastInfoRefreshes() - before < kFiles / 10,
+                 QByteArray::number(frame.FastInfoRefreshes() - before));
+        QCOMPARE(frame.FastInfo().Field(4).text(), QStringLiteral("%1 Item(s)").arg(kFiles));
+    }
+
     void ClosingIsRefusedWhileATaskRuns() {
         FrameFixture fixture;
         DemoSearch demo(fixture);
