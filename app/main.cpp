@@ -12,6 +12,10 @@
 #include "ui/main_frame.h"
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> rawArguments(argv, argv + argc);
+    if (quexa::app::StartOptions::AnswersWithoutWindow(rawArguments)) {
+        return quexa::app::StartOptions::Parse(rawArguments).exitCode.value_or(0);
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quexa"));
     QApplication::setOrganizationName(QStringLiteral("Morvane"));
