@@ -152,6 +152,20 @@ struct FrameFixture {
         }
     }
 
+    // Folders of "*.txt" files under home/tree, remembered as the Intranet wizard leaves them.
+    void UseIntranetTree(int folders, int filesEach) {
+        const std::filesystem::path tree = home.Path() / "tree";
+        for (int folder = 0; folder < folders; ++folder) {
+            const std::filesystem::path sub = tree / ("folder" + std::to_string(folder));
+            std::filesystem::create_directories(sub);
+            for (int file = 0; file < filesEach; ++file) {
+                std::ofstream(sub / ("file" + std::to_string(file) + ".txt")) << "x";
+            }
+        }
+        settings::kIntranetPatterns.Write(profile, "*.txt");
+        settings::kLastSearchTarget.Write(profile, tree.string() + ";");
+    }
+
     testing::TempFolder home;
     core::MemoryProfile profile;
     testing::RecordingOpener* opener = nullptr;
@@ -569,16 +583,7 @@ class MainFrameTest : public QObject {
 
     void StopTaskInTheMiddleOfAnIntranetSearch() {
         FrameFixture fixture;
-        const std::filesystem::path tree = fixture.home.Path() / "tree";
-        for (int folder = 0; folder < 40; ++folder) {
-            const std::filesystem::path sub = tree / ("folder" + std::to_string(folder));
-            std::filesystem::create_directories(sub);
-            for (int file = 0; file < 50; ++file) {
-                std::ofstream(sub / ("file" + std::to_string(file) + ".txt")) << "x";
-            }
-        }
-        settings::kIntranetPatterns.Write(fixture.profile, "*.txt");
-        settings::kLastSearchTarget.Write(fixture.profile, tree.string() + ";");
+        fixture.UseIntranetTree(40, 50);
         fixture.Show();
         MainFrame& frame = *fixture.frame;
         BoxAnswerer boxes;
@@ -605,14 +610,8 @@ class MainFrameTest : public QObject {
 
     void AnIntranetSearchRefreshesTheFastInformationOncePerTurn() {
         FrameFixture fixture;
-        const std::filesystem::path tree = fixture.home.Path() / "tree";
-        std::filesystem::create_directories(tree);
         constexpr int kFiles = 3000;
-        for (int file = 0; file < kFiles; ++file) {
-            std::ofstream(tree / ("file" + std::to_string(file) + ".txt")) << "x";
-        }
-        settings::kIntranetPatterns.Write(fixture.profile, "*.txt");
-        settings::kLastSearchTarget.Write(fixture.profile, tree.string() + ";");
+        fixture.UseIntranetTree(1, kFiles);
         fixture.Show();
         MainFrame& frame = *fixture.frame;
         BoxAnswerer boxes;
