@@ -9,6 +9,7 @@
 #include "app/start_options.h"
 #include "platform/app_folder_locator.h"
 #include "platform/settings_store.h"
+#include "ui/first_paint_exit.h"
 #include "ui/main_frame.h"
 
 int main(int argc, char** argv) {
@@ -40,5 +41,6 @@ int main(int argc, char** argv) {
     if (options.search) {
         frame.NewSearch(*options.search);
     }
+    quexa::ui::FirstPaintExit::InstallWhenAsked(frame);
     return QApplication::exec();
 }
