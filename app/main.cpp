@@ -9,6 +9,7 @@
 #include "app/start_options.h"
 #include "platform/app_folder_locator.h"
 #include "platform/settings_store.h"
+#include "ui/first_paint_exit.h"
 #include "ui/main_frame.h"
 
 int main(int argc, char** argv) {
@@ -45,5 +46,6 @@ int main(int argc, char** argv) {
         frame.NewSearch(*options.search);
     }
     frame.ShowStartUpTip();
+    quexa::ui::FirstPaintExit::InstallWhenAsked(frame);
     return QApplication::exec();
 }
