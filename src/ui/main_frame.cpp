@@ -26,6 +26,7 @@
 #include "ui/engine_bar_model.h"
 #include "ui/fast_info_bar.h"
 #include "ui/frame_status_bar.h"
+#include "ui/options/options_sheet.h"
 #include "ui/qt_clipboard.h"
 #include "ui/qt_main_thread.h"
 #include "ui/qt_task_host.h"
@@ -154,6 +155,10 @@ void MainFrame::BuildView() {
     setCentralWidget(view_);
     connect(view_, &ResultView::ListChanged, this, [this] { fastInfoRefresh_.Request(); });
     connect(view_, &ResultView::CommandStatesChanged, this, &MainFrame::RefreshCommandStates);
+    connect(view_, &ResultView::EditExportRuleRequested, this, [this] {
+        OptionsSheet::Run(profile_, cache_, prompter_, OptionsSheet::Page::Export, this,
+                          [this] { view_->ApplyAppearance(); });
+    });
     setStatusBar(statusBar_);
     busy_->SetRunning(false);
 }
@@ -352,6 +357,10 @@ void MainFrame::RunToggle(Command command) {
             break;
         case Command::AutoScroll:
             cache_.SetAutoScroll(profile_, !cache_.autoScroll);
+            break;
+        case Command::Option:
+            OptionsSheet::Run(profile_, cache_, prompter_, OptionsSheet::Page::Network, this,
+                              [this] { view_->ApplyAppearance(); });
             break;
         default:
             break;
