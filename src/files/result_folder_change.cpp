@@ -118,11 +118,18 @@ Outcome ResultFolderChange::MakeFolder(const fs::path& parent, std::string_view 
     return error ? Outcome::Failed : Outcome::Exists;
 }
 
-Outcome ResultFolderChange::Rename(const fs::path& path, std::string_view newName, bool isFile) {
+Outcome ResultFolderChange::Rename(const fs::path& path, std::string_view newName, bool isFile,
+                                   bool replace) {
     if (!ResultFolder::IsPlainName(newName)) {
         return Outcome::Failed;
     }
-    return RenameNoReplace(path, ResultFolder::ChildPath(path.parent_path(), newName, isFile));
+    const fs::path target = ResultFolder::ChildPath(path.parent_path(), newName, isFile);
+    std::error_code error;
+    if (replace && isFile && fs::is_regular_file(target, error)) {
+        fs::rename(path, target, error);
+        return error ? Outcome::Failed : Outcome::Done;
+    }
+    return RenameNoReplace(path, target);
 }
 
 Outcome ResultFolderChange::Transfer(const fs::path& source, const fs::path& targetFolder,

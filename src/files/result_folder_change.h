@@ -18,9 +18,11 @@ class ResultFolderChange {
     // A new folder named name in parent. Exists when parent has a folder of that name in any
     // letter case.
     static Outcome MakeFolder(const std::filesystem::path& parent, std::string_view name);
-    // Renames a result file (name without ".qzr") or a folder within its folder. Never replaces
-    // what is there: Exists when the new name is taken, letter case counted.
-    static Outcome Rename(const std::filesystem::path& path, std::string_view newName, bool isFile);
+    // Renames a result file (name without ".qzr") or a folder within its folder. Replaces
+    // nothing unless asked to (a file only): Exists when the new name is taken, letter case
+    // counted.
+    static Outcome Rename(const std::filesystem::path& path, std::string_view newName, bool isFile,
+                          bool replace = false);
     // Copies or moves a file or a folder with everything in it into targetFolder under its own
     // name; never over an existing entry. A copy that fails half way leaves nothing behind; the
     // wait window counts the files copied and its Cancel stops the copy the same way.

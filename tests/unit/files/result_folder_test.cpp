@@ -191,6 +191,9 @@ TEST(ResultFolderChangeTest, FoldersAndRenames) {
     EXPECT_TRUE(fs::is_directory(temp.File("New")));
     EXPECT_TRUE(fs::exists(temp.File("two.qzr")));
     EXPECT_TRUE(fs::exists(temp.File("three.qzr")));
+    EXPECT_EQ(ResultFolderChange::Rename(temp.File("three.qzr"), "two", true, true), Outcome::Done);
+    EXPECT_FALSE(fs::exists(temp.File("three.qzr")));
+    EXPECT_EQ(ResultFolder::PictureOf(temp.File("two.qzr")), FilePicture::Valid);
     EXPECT_TRUE(fs::is_directory(temp.File("Renamed")));
     EXPECT_FALSE(fs::exists(temp.File("Old")));
 }
