@@ -25,6 +25,7 @@
 #include "ui/engine_bar.h"
 #include "ui/engine_bar_model.h"
 #include "ui/fast_info_bar.h"
+#include "ui/file_manager/file_manager_pane.h"
 #include "ui/frame_status_bar.h"
 #include "ui/options/options_sheet.h"
 #include "ui/qt_clipboard.h"
@@ -179,9 +180,12 @@ QDockWidget* MainFrame::AddDock(const QString& title, QWidget* content, Qt::Dock
 }
 
 void MainFrame::BuildDocks() {
-    // The result file manager's tree fills the left bar once it is built.
-    auto* leftContent = new QWidget;
-    leftContent->setAccessibleName(QStringLiteral("Result File Manager"));
+    auto* leftContent = new FileManagerPane(FileManagerContext{
+        .dataFolder = folders_.dataDirectory, .prompter = prompter_, .trash = *services_.trash,
+        .state = control_->state(), .document = *document_,
+        .openChosen = [this] { view_->OpenChosenFile(); },
+        .fileChanged = [this] { fastInfoRefresh_.Request(); }, .wait = &waitState_,
+        .processPending = [this] { mainThread_->ProcessPending(); }});
     leftDock_ = AddDock(QStringLiteral("Result File Manager"), leftContent, Qt::LeftDockWidgetArea);
 
     auto* separator = new QFrame;
