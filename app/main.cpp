@@ -1,6 +1,7 @@
 // quexa: the window.
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <iostream>
 #include <string>
@@ -41,5 +42,8 @@ int main(int argc, char** argv) {
         frame.NewSearch(*options.search);
     }
     frame.ShowStartUpTip();
+    if (options.quit) {
+        QTimer::singleShot(0, &frame, &QWidget::close);
+    }
     return QApplication::exec();
 }
