@@ -1,6 +1,7 @@
 // quexa: the window.
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <iostream>
 #include <string>
@@ -47,5 +48,9 @@ int main(int argc, char** argv) {
     }
     frame.ShowStartUpTip();
     quexa::ui::FirstPaintExit::InstallWhenAsked(frame);
+
+    if (options.quit) {
+        QTimer::singleShot(0, &frame, &QWidget::close);
+    }
     return QApplication::exec();
 }

@@ -18,6 +18,7 @@ StartOptions StartOptions::Parse(const std::vector<std::string>& arguments) {
                    "Start New Search at once: internet, intranet or free, with what the settings "
                    "hold for it")
         ->check(CLI::IsMember({"internet", "intranet", "free"}, CLI::ignore_case));
+    app.add_flag("--quit", options.quit, "Close the window as soon as it has started");
     app.add_option("FILE", options.files, "A result file (.qzr) to open");
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend() - 1);
     try {

@@ -16,6 +16,8 @@ struct StartOptions {
     std::optional<tasks::SearchMode> search;
     // A result file to open; other names are ignored.
     std::vector<std::string> files;
+    // Closes the window as soon as it has started (checks of an installation).
+    bool quit = false;
     // Set when the program should end at once with this code (help, version, a bad option).
     std::optional<int> exitCode;
 
