@@ -37,6 +37,7 @@
 #include "ui/toolbar_pictures.h"
 #include "ui/wait_window.h"
 #include "ui/welcome_window.h"
+#include "ui/wizards/new_search_dialogs.h"
 
 namespace quexa::ui {
 namespace {
@@ -401,7 +402,13 @@ void MainFrame::NewSearch(std::optional<tasks::SearchMode> mode) {
     if (!control_->BeginNewSearch([this] { document_->Save(); })) {
         return;
     }
-    switch (mode.value_or(tasks::SearchModeFromProfile(profile_))) {
+    const std::optional<tasks::SearchMode> chosen =
+        mode ? mode : NewSearchDialogs::Run(this, {profile_, folders_, cache_, prompter_});
+    if (!chosen) {
+        RefreshCommandStates();
+        return;
+    }
+    switch (*chosen) {
         case tasks::SearchMode::Internet:
             if (!control_->RunInternetSearch()) {
                 // Otherwise nothing at all would tell why no search started.

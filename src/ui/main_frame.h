@@ -62,7 +62,8 @@ class MainFrame : public QMainWindow {
     MainFrame(const MainFrame&) = delete;
     MainFrame& operator=(const MainFrame&) = delete;
 
-    // New Search of the Task menu; without a mode, the search the profile describes.
+    // New Search of the Task menu: the mode dialog and its wizard; with a mode, the search of
+    // that mode the profile describes, without dialogs.
     void NewSearch(std::optional<tasks::SearchMode> mode = std::nullopt);
     // The tip of the day, when Tip / StartUp asks for it at start-up. It does not hold the
     // window up: the person may start working, or close the program, with it open.
