@@ -48,7 +48,6 @@ int main(int argc, char** argv) {
     }
     frame.ShowStartUpTip();
     quexa::ui::FirstPaintExit::InstallWhenAsked(frame);
-
     if (options.quit) {
         QTimer::singleShot(0, &frame, &QWidget::close);
     }
