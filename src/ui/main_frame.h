@@ -95,6 +95,8 @@ class MainFrame : public QMainWindow {
     QtMainThread& MainThread() { return *mainThread_; }
     // Runs a wanted refresh of the fast information bar now (tests; closing).
     void FlushFastInfo() { fastInfoRefresh_.Flush(); }
+    // How often the fast information bar was filled (tests: many requests, few refreshes).
+    int FastInfoRefreshes() const { return fastInfoRefreshes_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -159,6 +161,7 @@ class MainFrame : public QMainWindow {
     // Windows that go with the frame when it closes.
     QPointer<TipDialog> startUpTip_;
     QPointer<WelcomeWindow> welcome_;
+    int fastInfoRefreshes_ = 0;
     bool firstShow_ = true;
     bool leftBarShown_ = true;
     bool fastInfoShown_ = true;
