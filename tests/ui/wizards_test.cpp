@@ -65,6 +65,11 @@ QString BoxesText(const testing::ScriptedPrompter& prompter) {
     return prompter.boxes.empty() ? QString() : QString::fromStdString(prompter.boxes.back());
 }
 
+void TypeAndEnter(QLineEdit* edit, const QString& text) {
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
 void Click(QAbstractButton* button) {
     QVERIFY(button->isEnabled());
     QTest::mouseClick(button, Qt::LeftButton);
@@ -411,8 +416,7 @@ class WizardsTest : public QObject {
         h.prompter.boxes.clear();
         Click(wizard.button(QWizard::FinishButton));
         QCOMPARE(BoxesText(h.prompter), kNoKeywords);
-        QTest::keyClicks(patterns.Box()->lineEdit(), QStringLiteral(" *.TXT"));
-        QTest::keyClick(patterns.Box()->lineEdit(), Qt::Key_Return);
+        TypeAndEnter(patterns.Box()->lineEdit(), QStringLiteral(" *.TXT"));
         QCOMPARE(wizard.result(), int(QDialog::Accepted));
         QCOMPARE(settings::kIntranetPatterns.Read(h.profile), "*.TXT");
         QCOMPARE(core::KeywordHistory::Intranet().Load(h.profile),
@@ -483,9 +487,8 @@ class WizardsTest : public QObject {
                   [](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_N, Qt::AltModifier); });
         driver.On(QStringLiteral("New Search - Search Internet (Step 3/3)"), [](QDialog& dialog) {
             auto& wizard = static_cast<InternetSearchWizard&>(dialog);
-            QLineEdit* edit = wizard.Keywords().Query()->Box()->lineEdit();
-            QTest::keyClicks(edit, QStringLiteral("solar kite"));
-            QTest::keyClick(edit, Qt::Key_Return);
+            TypeAndEnter(wizard.Keywords().Query()->Box()->lineEdit(),
+                         QStringLiteral("solar kite"));
         });
         driver.On(QStringLiteral("Note:"), PressOk);
 
@@ -532,9 +535,8 @@ class WizardsTest : public QObject {
         driver.On(QStringLiteral("New Search - Search Intranet and PC (Step 2/2)"),
                   [](QDialog& dialog) {
                       auto& wizard = static_cast<IntranetSearchWizard&>(dialog);
-                      QLineEdit* edit = wizard.Patterns().Patterns()->Box()->lineEdit();
-                      QTest::keyClicks(edit, QStringLiteral("*.txt"));
-                      QTest::keyClick(edit, Qt::Key_Return);
+                      TypeAndEnter(wizard.Patterns().Patterns()->Box()->lineEdit(),
+                                   QStringLiteral("*.txt"));
                   });
         driver.On(QStringLiteral("Note:"), PressOk);
 
