@@ -381,6 +381,7 @@ class WizardsTest : public QObject {
         ClickRow(targets, 2, Qt::RightButton);
         QVERIFY(UseMenu(targets, QStringLiteral("Remove"))[QStringLiteral("Remove")]);
         QCOMPARE(Rows(targets), (QStringList{"All Intranet Resource", QString::fromStdString(a)}));
+        QCOMPARE(targets.CurrentRow(), -1);
 
         // Only the first row ticked stands for the whole network: an empty target text.
         targets.setFocus();
