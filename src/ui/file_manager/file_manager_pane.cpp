@@ -1,8 +1,6 @@
 #include "ui/file_manager/file_manager_pane.h"
 
-#include <QKeySequence>
 #include <QMenu>
-#include <QShortcut>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
@@ -85,15 +83,6 @@ FileManagerPane::FileManagerPane(FileManagerContext context, QWidget* parent)
             Run(TreeEntry::Open);
         }
     });
-    for (const QKeySequence& keys :
-         {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
-        auto* shortcut = new QShortcut(keys, tree_, nullptr, nullptr, Qt::WidgetShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this] {
-            if (QTreeWidgetItem* item = tree_->currentItem()) {
-                ShowMenu(tree_->visualItemRect(item).center());
-            }
-        });
-    }
     tree_->mayDrag = [this](const TreeNode& node) {
         if (!ResultTreeRules::Movable(node, context_.state.currentFile)) {
             return false;

@@ -4,6 +4,7 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QIcon>
+#include <QKeyEvent>
 
 #include <utility>
 
@@ -203,7 +204,7 @@ QTreeWidgetItem* ResultTreeWidget::Reveal(const fs::path& path) {
         if (NodeOf(item).path.lexically_normal().string() == wanted) {
             return item;
         }
-        Reread(item);
+        item->setExpanded(true);
         for (int i = 0; i < item->childCount(); ++i) {
             const fs::path childPath = NodeOf(item->child(i)).path;
             if (!childPath.empty() && (childPath == path || ResultFolder::Holds(childPath, path))) {
@@ -214,6 +215,19 @@ QTreeWidgetItem* ResultTreeWidget::Reveal(const fs::path& path) {
         }
     }
     return nullptr;
+}
+
+void ResultTreeWidget::keyPressEvent(QKeyEvent* event) {
+    const bool menuKey = event->key() == Qt::Key_Menu ||
+                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    QTreeWidgetItem* item = currentItem();
+    if (!menuKey || item == nullptr) {
+        QTreeWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    scrollToItem(item);
+    Q_EMIT customContextMenuRequested(visualItemRect(item).center());
 }
 
 void ResultTreeWidget::startDrag(Qt::DropActions supportedActions) {

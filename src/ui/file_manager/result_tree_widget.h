@@ -25,8 +25,8 @@ class ResultTreeWidget : public QTreeWidget {
     static files::TreeNode NodeOf(const QTreeWidgetItem* item);
     files::TreeNode CurrentNode() const { return NodeOf(currentItem()); }
     QTreeWidgetItem* Root() const { return topLevelItem(0); }
-    // The node of a path below a top folder, expanding the folders on the way; null when the
-    // path is not in the tree.
+    // The node of a path below a top folder, expanding the folders on the way (a folder already
+    // expanded is not read again); null when the path is not in the tree.
     QTreeWidgetItem* Reveal(const std::filesystem::path& path);
     // Reads the folder of a node again, and shows it expanded.
     void Reread(QTreeWidgetItem* folder);
@@ -41,6 +41,8 @@ class ResultTreeWidget : public QTreeWidget {
     static QIcon PictureOf(files::TreeNode::Kind kind, files::FilePicture picture, bool open);
 
   protected:
+    // The Menu key and Shift+F10 open the context menu at the current node.
+    void keyPressEvent(QKeyEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
