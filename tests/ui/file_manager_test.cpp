@@ -23,6 +23,7 @@
 #include "platform/desktop_trash.h"
 #include "result_file_maker.h"
 #include "scripted_prompter.h"
+#include "tasks/result_document.h"
 #include "tasks/task_control.h"
 #include "temp_folder.h"
 #include "ui/file_manager/change_password_dialog.h"
@@ -115,8 +116,11 @@ struct Harness {
                                             .prompter = prompter,
                                             .trash = trash,
                                             .state = control.state(),
-                                            .document = document,
-                                            .openChosen = [this] { document.OpenRequested(); },
+                                            .openChosen =
+                                                [this](const std::string& path) {
+                                                    document.RequestOpen(path);
+                                                    document.OpenRequested();
+                                                },
                                             .fileChanged = [this] { ++fileChanges; },
                                             .wait = &wait,
                                             .processPending = {}}};

@@ -9,6 +9,7 @@
 #include "tasks/file_property.h"
 #include "tasks/folder_import.h"
 #include "tasks/password_change.h"
+#include "tasks/result_document.h"
 #include "ui/file_manager/change_password_dialog.h"
 #include "ui/file_manager/file_property_dialog.h"
 #include "ui/file_manager/name_dialog.h"
@@ -205,9 +206,8 @@ void FileManagerPane::Open(QTreeWidgetItem* item) {
         return;
     }
     const std::string path = ResultTreeWidget::NodeOf(item).path.string();
-    context_.document.RequestOpen(path);
     if (path != context_.state.currentFile && context_.openChosen) {
-        context_.openChosen();
+        context_.openChosen(path);
     }
     if (context_.fileChanged) {
         context_.fileChanged();
