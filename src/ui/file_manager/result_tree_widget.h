@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QIcon>
 #include <QTreeWidget>
 
 #include <filesystem>
@@ -38,7 +40,7 @@ class ResultTreeWidget : public QTreeWidget {
     std::function<bool(const files::TreeNode&)> mayDrag;
     std::function<void(QTreeWidgetItem* source, QTreeWidgetItem* target)> dropped;
 
-    static QIcon PictureOf(files::TreeNode::Kind kind, files::FilePicture picture, bool open);
+    const QIcon& PictureOf(files::TreeNode::Kind kind, files::FilePicture picture, bool open);
 
   protected:
     // The Menu key and Shift+F10 open the context menu at the current node.
@@ -52,13 +54,16 @@ class ResultTreeWidget : public QTreeWidget {
     void Build();
     void Expanded(QTreeWidgetItem* item);
     void Collapsed(QTreeWidgetItem* item);
-    QTreeWidgetItem* AddEntry(QTreeWidgetItem* parent, const files::ResultFolderEntry& entry);
-    static void AddPlaceholder(QTreeWidgetItem* parent);
+    QTreeWidgetItem* MakeEntry(const files::ResultFolderEntry& entry);
+    void AddPlaceholder(QTreeWidgetItem* parent);
+    // Each picture is loaded once for the whole tree.
+    const QIcon& Picture(const QString& name);
     static void RemoveChildren(QTreeWidgetItem* item);
     QTreeWidgetItem* DropTarget(const QPoint& position) const;
 
     std::filesystem::path dataFolder_;
     QTreeWidgetItem* dragged_ = nullptr;
+    QHash<QString, QIcon> pictures_;
 };
 
 }  // namespace quexa::ui
