@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "core/wait_state.h"
 #include "files/container_header.h"
@@ -122,34 +123,23 @@ void CpDashR(benchmark::State& state) {
     }
 }
 
-// Medians of several runs: one run is at the mercy of whatever else the machine does.
-BENCHMARK(Expand)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(PlainHeaders)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(CopyWithWaitWindow)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(CpDashR)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
+    // Medians of several runs: one run is at the mercy of whatever else the machine does.
+    for (const auto& [name, run] : {std::pair{"Expand", &Expand},
+                                    {"PlainHeaders", &PlainHeaders},
+                                    {"CopyWithWaitWindow", &CopyWithWaitWindow},
+                                    {"CpDashR", &CpDashR}}) {
+        benchmark::RegisterBenchmark(name, run)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Repetitions(5)
+            ->ReportAggregatesOnly(true);
+    }
     quexa::bench::SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double expand = reporter.Seconds("Expand/real_time_median");
