@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include <filesystem>
+#include <memory>
 #include <utility>
 
 #include "core/edit_item_form.h"
@@ -24,6 +25,8 @@
 #include "ui/result_list_model.h"
 #include "ui/result_list_view.h"
 #include "ui/summarize_dialog.h"
+#include "ui/system_tray_icon.h"
+#include "ui/tray_notifier.h"
 
 namespace quexa::ui {
 namespace {
@@ -90,6 +93,8 @@ ResultView::ResultView(ResultViewContext context, QWidget* parent)
         tasks::Favorites(context_.dataDirectory).EnsureFolders();
     }
     ApplyAppearance();
+    // The tray notifier animates unseen (nothing asks it to show) and ends with the view.
+    TrayNotifier::CreateForView(this, std::make_unique<SystemTrayIcon>());
 }
 
 ResultView::~ResultView() = default;
