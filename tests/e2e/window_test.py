@@ -160,6 +160,33 @@ class WindowTest(unittest.TestCase):
         self.answer_save_question("No")
         self.wait_for_exit()
 
+    def test_open_a_result_file_from_the_tree_by_keyboard(self):
+        import pyatspi
+        os.makedirs(os.path.join(self.home, "Data", "MyFav"), exist_ok=True)
+        write_result_file(self.home, os.path.join("Data", "MyFav", "kites.qzr"), ["Delta", "Echo"])
+        self.start()
+        tree = self.driver.find(self.frame, name="Result File Tree")
+        self.assertIsNotNone(tree, "the file manager has no accessible tree")
+        keyboard = self.driver.Keyboard(self.session.environment())
+        keyboard.focus(TITLE)
+        tree.queryComponent().grabFocus()
+        self.driver.wait_until(lambda: pyatspi.STATE_FOCUSED in self.driver.states(tree),
+                               "the tree focused")
+        # From the root down to My Favorite, opened, and its one file chosen.
+        keyboard.press("Home", "Down", "Down", "Down", "Right", "Down")
+        popups = self.driver.PopupWatch()
+        keyboard.press("Menu")
+        menu = popups.wait("the tree's context menu")
+        entry = self.driver.find(menu, pyatspi.ROLE_MENU_ITEM, "Open", depth=1)
+        self.assertIsNotNone(entry, "the file's menu has no Open")
+        self.driver.press(entry)
+        rows = self.result_list()
+        self.driver.wait_until(lambda: rows.row_count() == 2, "the file's two rows")
+        self.assertEqual(rows.texts("Title"), ["Delta", "Echo"])
+
+        self.driver.run_menu(self.frame, "File", "Exit")
+        self.wait_for_exit()
+
 
 def main():
     parser = argparse.ArgumentParser(add_help=False)

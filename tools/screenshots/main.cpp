@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "core/wait_state.h"
+#include "file_manager_shots.h"
 #include "option_shots.h"
 #include "sample_rows.h"
 #include "shot_writer.h"
@@ -160,5 +161,6 @@ int main(int argc, char** argv) {
     quexa::screenshots::WaitWindows(writer);
     quexa::screenshots::Dialogs(writer);
     quexa::screenshots::OptionShots(writer);
+    quexa::screenshots::FileManagerShots(writer);
     return writer.Failures() == 0 ? 0 : 1;
 }
