@@ -64,6 +64,8 @@ run_demo_window() {
 # ./run.sh screenshots DIR: the window parts rendered under Xvfb into PNG files in DIR.
 run_screenshots() {
     [ $# -eq 1 ] || { say "Usage: ./run.sh screenshots DIR"; exit 2; }
+    # A notification area for the tray icon's shot.
+    ensure_packages trayer
     say "Rendering the window parts into $1"
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$bin/quexa-screenshots" "$1"
 }

@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "core/wait_state.h"
+#include "desktop_shots.h"
 #include "sample_rows.h"
 #include "shot_writer.h"
 #include "ui/column_chooser.h"
@@ -158,5 +159,7 @@ int main(int argc, char** argv) {
     quexa::screenshots::EmptyList(writer);
     quexa::screenshots::WaitWindows(writer);
     quexa::screenshots::Dialogs(writer);
+    quexa::screenshots::HangUpDialogShot(writer);
+    quexa::screenshots::TrayShots(writer);
     return writer.Failures() == 0 ? 0 : 1;
 }
