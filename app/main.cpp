@@ -10,9 +10,14 @@
 #include "app/start_options.h"
 #include "platform/app_folder_locator.h"
 #include "platform/settings_store.h"
+#include "ui/first_paint_exit.h"
 #include "ui/main_frame.h"
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> rawArguments(argv, argv + argc);
+    if (quexa::app::StartOptions::AnswersWithoutWindow(rawArguments)) {
+        return quexa::app::StartOptions::Parse(rawArguments).exitCode.value_or(0);
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quexa"));
     QApplication::setOrganizationName(QStringLiteral("Morvane"));
@@ -42,6 +47,7 @@ int main(int argc, char** argv) {
         frame.NewSearch(*options.search);
     }
     frame.ShowStartUpTip();
+    quexa::ui::FirstPaintExit::InstallWhenAsked(frame);
     if (options.quit) {
         QTimer::singleShot(0, &frame, &QWidget::close);
     }

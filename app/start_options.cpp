@@ -2,6 +2,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+
 namespace quexa::app {
 
 StartOptions StartOptions::Parse(const std::vector<std::string>& arguments) {
@@ -29,6 +31,12 @@ StartOptions StartOptions::Parse(const std::vector<std::string>& arguments) {
         options.search = tasks::ParseSearchMode(search);
     }
     return options;
+}
+
+bool StartOptions::AnswersWithoutWindow(const std::vector<std::string>& arguments) {
+    return std::any_of(arguments.begin(), arguments.end(), [](const std::string& argument) {
+        return argument == "--help" || argument == "-h" || argument == "--version";
+    });
 }
 
 }  // namespace quexa::app

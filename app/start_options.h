@@ -23,6 +23,8 @@ struct StartOptions {
 
     // Parses what QApplication left of the command line.
     static StartOptions Parse(const std::vector<std::string>& arguments);
+    // --help and --version print their text and need no display.
+    static bool AnswersWithoutWindow(const std::vector<std::string>& arguments);
 };
 
 }  // namespace quexa::app

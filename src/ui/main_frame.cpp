@@ -25,7 +25,9 @@
 #include "ui/engine_bar.h"
 #include "ui/engine_bar_model.h"
 #include "ui/fast_info_bar.h"
+#include "ui/file_manager/file_manager_pane.h"
 #include "ui/frame_status_bar.h"
+#include "ui/options/options_sheet.h"
 #include "ui/qt_clipboard.h"
 #include "ui/qt_main_thread.h"
 #include "ui/qt_task_host.h"
@@ -35,6 +37,7 @@
 #include "ui/toolbar_pictures.h"
 #include "ui/wait_window.h"
 #include "ui/welcome_window.h"
+#include "ui/wizards/new_search_dialogs.h"
 
 namespace quexa::ui {
 namespace {
@@ -48,6 +51,8 @@ constexpr const char* kWarningTitle = "Warnning:";
 constexpr std::string_view kBugReportLink = "mailto:bugs@quexa.example?subject=Quexa%201.03";
 constexpr std::string_view kWebAddress = "https://quexa.example/";
 constexpr std::string_view kHelpPage = "/help/index.html";
+constexpr const char* kNothingSearched =
+    "Nothing was searched: the scheme selects no engine, or its files can't be read";
 constexpr int kSeparatorHeight = 12;
 // The toolbar's animation is about as tall as its buttons.
 constexpr QSize kToolbarBusySize(32, 29);
@@ -152,6 +157,10 @@ void MainFrame::BuildView() {
     setCentralWidget(view_);
     connect(view_, &ResultView::ListChanged, this, [this] { fastInfoRefresh_.Request(); });
     connect(view_, &ResultView::CommandStatesChanged, this, &MainFrame::RefreshCommandStates);
+    connect(view_, &ResultView::EditExportRuleRequested, this, [this] {
+        OptionsSheet::Run(profile_, cache_, prompter_, OptionsSheet::Page::Export, this,
+                          [this] { view_->ApplyAppearance(); });
+    });
     setStatusBar(statusBar_);
     busy_->SetRunning(false);
 }
@@ -172,9 +181,12 @@ QDockWidget* MainFrame::AddDock(const QString& title, QWidget* content, Qt::Dock
 }
 
 void MainFrame::BuildDocks() {
-    // The result file manager's tree fills the left bar once it is built.
-    auto* leftContent = new QWidget;
-    leftContent->setAccessibleName(QStringLiteral("Result File Manager"));
+    auto* leftContent = new FileManagerPane(FileManagerContext{
+        .dataFolder = folders_.dataDirectory, .prompter = prompter_, .trash = *services_.trash,
+        .state = control_->state(), .document = *document_,
+        .openChosen = [this] { view_->OpenChosenFile(); },
+        .fileChanged = [this] { fastInfoRefresh_.Request(); }, .wait = &waitState_,
+        .processPending = [this] { mainThread_->ProcessPending(); }});
     leftDock_ = AddDock(QStringLiteral("Result File Manager"), leftContent, Qt::LeftDockWidgetArea);
 
     auto* separator = new QFrame;
@@ -351,6 +363,10 @@ void MainFrame::RunToggle(Command command) {
         case Command::AutoScroll:
             cache_.SetAutoScroll(profile_, !cache_.autoScroll);
             break;
+        case Command::Option:
+            OptionsSheet::Run(profile_, cache_, prompter_, OptionsSheet::Page::Network, this,
+                              [this] { view_->ApplyAppearance(); });
+            break;
         default:
             break;
     }
@@ -386,9 +402,18 @@ void MainFrame::NewSearch(std::optional<tasks::SearchMode> mode) {
     if (!control_->BeginNewSearch([this] { document_->Save(); })) {
         return;
     }
-    switch (mode.value_or(tasks::SearchModeFromProfile(profile_))) {
+    const std::optional<tasks::SearchMode> chosen =
+        mode ? mode : NewSearchDialogs::Run(this, {profile_, folders_, cache_, prompter_});
+    if (!chosen) {
+        RefreshCommandStates();
+        return;
+    }
+    switch (*chosen) {
         case tasks::SearchMode::Internet:
-            control_->RunInternetSearch();
+            if (!control_->RunInternetSearch()) {
+                // Otherwise nothing at all would tell why no search started.
+                statusBar_->SetMessage(QString::fromLatin1(kNothingSearched));
+            }
             break;
         case tasks::SearchMode::Intranet:
             control_->RunIntranetSearch([this] { document_->AutoSave(); });
@@ -446,6 +471,7 @@ void MainFrame::ShowEngineBar(bool shown) {
 }
 
 void MainFrame::RefreshFastInfo() {
+    ++fastInfoRefreshes_;
     fastInfoBar_->Show(
         fastInfoReader_.Describe(control_->state(), list_.Count(), cache_.authorName));
     RefreshCommandStates();

@@ -62,7 +62,8 @@ class MainFrame : public QMainWindow {
     MainFrame(const MainFrame&) = delete;
     MainFrame& operator=(const MainFrame&) = delete;
 
-    // New Search of the Task menu; without a mode, the search the profile describes.
+    // New Search of the Task menu: the mode dialog and its wizard; with a mode, the search of
+    // that mode the profile describes, without dialogs.
     void NewSearch(std::optional<tasks::SearchMode> mode = std::nullopt);
     // The tip of the day, when Tip / StartUp asks for it at start-up. It does not hold the
     // window up: the person may start working, or close the program, with it open.
@@ -94,6 +95,8 @@ class MainFrame : public QMainWindow {
     QtMainThread& MainThread() { return *mainThread_; }
     // Runs a wanted refresh of the fast information bar now (tests; closing).
     void FlushFastInfo() { fastInfoRefresh_.Flush(); }
+    // How often the fast information bar was filled (tests: many requests, few refreshes).
+    int FastInfoRefreshes() const { return fastInfoRefreshes_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -158,6 +161,7 @@ class MainFrame : public QMainWindow {
     // Windows that go with the frame when it closes.
     QPointer<TipDialog> startUpTip_;
     QPointer<WelcomeWindow> welcome_;
+    int fastInfoRefreshes_ = 0;
     bool firstShow_ = true;
     bool leftBarShown_ = true;
     bool fastInfoShown_ = true;

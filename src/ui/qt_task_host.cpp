@@ -17,6 +17,7 @@
 #include "ui/hang_up_dialog.h"
 #include "ui/qt_prompter.h"
 #include "ui/wait_window.h"
+#include "ui/wizards/network_resource_dialog.h"
 
 namespace quexa::ui {
 namespace {
@@ -127,6 +128,11 @@ void QtTaskHost::ShowHangUp() {
 
 void QtTaskHost::ShowClosingNote() {
     parts_.prompter.Tell(core::Prompter::Title::Note, kClosingNote);
+}
+
+std::vector<std::string> QtTaskHost::ConfirmNetworkResources(
+    const std::vector<std::string>& shares) {
+    return NetworkResourceDialog::Confirm(shares, parts_.dialogParent);
 }
 
 }  // namespace quexa::ui

@@ -358,6 +358,11 @@ bool ResultView::RunFile(C command) {
     }
 }
 
+void ResultView::OpenChosenFile() {
+    Changed(context_.document.OpenRequested());
+    Q_EMIT CommandStatesChanged();
+}
+
 void ResultView::Changed(bool changed) {
     if (changed) {
         currentRow_.reset();

@@ -79,6 +79,8 @@ class ResultView : public QWidget {
     void OpenFromCommandLine(std::string_view argument);
     // Stores the column layout (the frame calls it when it closes).
     void StoreLayout();
+    // Opens the file the file manager chose, which waits in the document.
+    void OpenChosenFile();
 
   Q_SIGNALS:
     // Rows were added or deleted by a command, after Summarize and after Close Current File:

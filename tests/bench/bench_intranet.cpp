@@ -2,9 +2,6 @@
 // against GNU find with the same patterns (-iname) and fd (all its threads) on the same tree.
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +14,7 @@
 #include "core/result_list.h"
 #include "core/settings_cache.h"
 #include "core/settings_table.h"
+#include "file_tree.h"
 #include "null_prompter.h"
 #include "null_task_host.h"
 #include "summary_reporter.h"
@@ -27,52 +25,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kTopFolders = 20;
-constexpr int kFoldersEach = 1000;
-constexpr int kFilesEach = 10;
-constexpr const char* kPatterns = "*.txt;*.md";
-const char* const kTails[kFilesEach] = {".txt", ".md", ".c",    ".TXT",     ".log",
-                                        ".h",   ".Md", ".json", ".txt.bak", ""};
+using quexa::bench::FileTree;
 
-// Made once per run, removed at exit.
-class Tree {
-  public:
-    Tree() {
-        root_ = fs::temp_directory_path() / ("quexa-bench-intranet-" + std::to_string(getpid()));
-        for (int top = 0; top < kTopFolders; ++top) {
-            for (int folder = 0; folder < kFoldersEach; ++folder) {
-                const fs::path dir =
-                    root_ / ("t" + std::to_string(top)) / ("f" + std::to_string(folder));
-                fs::create_directories(dir);
-                for (int file = 0; file < kFilesEach; ++file) {
-                    const std::string name = "file" + std::to_string(file) + kTails[file];
-                    close(open((dir / name).c_str(), O_CREAT | O_WRONLY, 0644));
-                }
-            }
-        }
-        // The first reading of a new folder writes its access time: let no contender pay it.
-        const std::string warm = "find '" + root_.string() + "' > /dev/null";
-        if (std::system(warm.c_str()) != 0) {
-            std::fprintf(stderr, "warning: the tree could not be read once\n");
-        }
-    }
-    ~Tree() { fs::remove_all(root_); }
-    const fs::path& root() const { return root_; }
-
-  private:
-    fs::path root_;
-};
-
-Tree& TheTree() {
-    static Tree tree;
-    return tree;
+const fs::path& Root() {
+    return FileTree::Shared().Root();
 }
 
 void Search(benchmark::State& state, const char* patterns) {
     using namespace quexa;
     core::MemoryProfile profile;
     core::settings::kIntranetPatterns.Write(profile, patterns);
-    core::settings::kLastSearchTarget.Write(profile, TheTree().root().string() + ";");
+    core::settings::kLastSearchTarget.Write(profile, Root().string() + ";");
     core::SettingsCache cache;
     core::ResultList list;
     auto mainThread = std::make_shared<core::PlainMainThread>();
@@ -101,7 +64,7 @@ void Command(benchmark::State& state, const std::string& command) {
 }
 
 void Find(benchmark::State& state) {
-    Command(state, "find '" + TheTree().root().string() +
+    Command(state, "find '" + Root().string() +
                        "' -mindepth 1 \\( -iname '*.txt' -o -iname '*.md' \\) > /dev/null");
 }
 
@@ -110,12 +73,11 @@ void Fd(benchmark::State& state) {
         state.SkipWithError("fdfind is not installed (package fd-find)");
         return;
     }
-    Command(state,
-            "fdfind -u -i -g '*.{txt,md}' . '" + TheTree().root().string() + "' > /dev/null");
+    Command(state, "fdfind -u -i -g '*.{txt,md}' . '" + Root().string() + "' > /dev/null");
 }
 
 void Quexa(benchmark::State& state) {
-    Search(state, kPatterns);
+    Search(state, FileTree::kPatterns);
 }
 
 // The walk alone: a pattern that matches nothing, so no file is described or listed.
@@ -150,9 +112,8 @@ BENCHMARK(Fd)
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    std::fprintf(stderr, "tree: %d files in %d folders below %s\n",
-                 kTopFolders * kFoldersEach * kFilesEach, kTopFolders * (kFoldersEach + 1),
-                 TheTree().root().c_str());
+    std::fprintf(stderr, "tree: %d files in %d folders below %s\n", FileTree::kFiles,
+                 FileTree::kFolders, Root().c_str());
     quexa::bench::SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double quexa = reporter.Seconds("Quexa/real_time_median");

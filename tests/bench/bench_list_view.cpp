@@ -5,7 +5,6 @@
 
 #include <QAbstractTableModel>
 #include <QApplication>
-#include <QBasicTimer>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStringList>
@@ -31,6 +30,7 @@
 #include "core/settings_cache.h"
 #include "core/wait_state.h"
 #include "files/result_file.h"
+#include "gap_probe.h"
 #include "null_prompter.h"
 #include "null_task_host.h"
 #include "result_item_maker.h"
@@ -308,34 +308,6 @@ class WaitingHost : public quexa::testing::NullTaskHost {
     quexa::ui::WaitWindow& window_;
 };
 
-// Notes each round of the event loop with a timer that is due at every round, and keeps the
-// longest time between two.
-class GapProbe : public QObject {
-  public:
-    void Start() {
-        last_ = Clock::now();
-        longest_ = 0;
-        timer_.start(0, this);
-    }
-    double Stop() {
-        timerEvent(nullptr);
-        timer_.stop();
-        return longest_;
-    }
-
-  protected:
-    void timerEvent(QTimerEvent* /*event*/) override {
-        const Clock::time_point now = Clock::now();
-        longest_ = std::max(longest_, std::chrono::duration<double>(now - last_).count());
-        last_ = now;
-    }
-
-  private:
-    QBasicTimer timer_;
-    Clock::time_point last_;
-    double longest_ = 0;
-};
-
 // A header click on a million rows: the order worked out off this thread while the wait window
 // paints, then applied to the list under the view.
 void SortWithWaitWindow(const std::shared_ptr<quexa::ui::QtMainThread>& mainThread) {
@@ -361,7 +333,7 @@ void SortWithWaitWindow(const std::shared_ptr<quexa::ui::QtMainThread>& mainThre
     Settle();
     const int title = static_cast<int>(ResultCell::Title);
     for (const char* way : {"up", "down"}) {
-        GapProbe probe;
+        quexa::bench::GapProbe probe;
         probe.Start();
         const auto start = Clock::now();
         view.SortByColumn(title);

@@ -152,6 +152,20 @@ struct FrameFixture {
         }
     }
 
+    // Folders of "*.txt" files under home/tree, remembered as the Intranet wizard leaves them.
+    void UseIntranetTree(int folders, int filesEach) {
+        const std::filesystem::path tree = home.Path() / "tree";
+        for (int folder = 0; folder < folders; ++folder) {
+            const std::filesystem::path sub = tree / ("folder" + std::to_string(folder));
+            std::filesystem::create_directories(sub);
+            for (int file = 0; file < filesEach; ++file) {
+                std::ofstream(sub / ("file" + std::to_string(file) + ".txt")) << "x";
+            }
+        }
+        settings::kIntranetPatterns.Write(profile, "*.txt");
+        settings::kLastSearchTarget.Write(profile, tree.string() + ";");
+    }
+
     testing::TempFolder home;
     core::MemoryProfile profile;
     testing::RecordingOpener* opener = nullptr;
@@ -504,6 +518,20 @@ class MainFrameTest : public QObject {
                  QStringLiteral("%1 Item(s)").arg(frame.List().Count()));
     }
 
+    void ASearchThatCannotStartSaysSo() {
+        FrameFixture fixture;
+        settings::kInternetKeywords.Write(fixture.profile, "solar kite");
+        fixture.Show();
+        BoxAnswerer boxes;
+        boxes.Answer(QStringLiteral("Error:"), QMessageBox::Ok);
+        // The home holds no category file, so no engine.
+        fixture.frame->Run(Command::NewSearch);
+        QVERIFY(!fixture.frame->Control().state().taskRunning);
+        QVERIFY(
+            fixture.frame->Status().Message().startsWith(QStringLiteral("Nothing was searched")));
+        QVERIFY(fixture.frame->Action(Command::NewSearch)->isEnabled());
+    }
+
     void StopTaskInTheMiddleOfASearch() {
         FrameFixture fixture;
         DemoSearch demo(fixture);
@@ -540,7 +568,11 @@ class MainFrameTest : public QObject {
         frame.Run(Command::VerifyResult);
         QVERIFY(frame.Control().state().verifyRunning);
         QVERIFY(frame.Status().Progress(1).isVisible());
+        QCOMPARE(frame.Status().Progress(1).maximum(), 6);
         QVERIFY(frame.Status().Message().startsWith(QStringLiteral("Verify-> ")));
+        // The bar lies over the blank pane, also after the window changed its size.
+        frame.resize(900, 500);
+        QTRY_COMPARE(frame.Status().Progress(1).geometry(), frame.Status().Pane(1).geometry());
         frame.Run(Command::StopTask);
         QVERIFY(!frame.Control().state().verifyRunning);
         QVERIFY(boxes.SawText(QStringLiteral("All task have finished!")));
@@ -551,16 +583,7 @@ class MainFrameTest : public QObject {
 
     void StopTaskInTheMiddleOfAnIntranetSearch() {
         FrameFixture fixture;
-        const std::filesystem::path tree = fixture.home.Path() / "tree";
-        for (int folder = 0; folder < 40; ++folder) {
-            const std::filesystem::path sub = tree / ("folder" + std::to_string(folder));
-            std::filesystem::create_directories(sub);
-            for (int file = 0; file < 50; ++file) {
-                std::ofstream(sub / ("file" + std::to_string(file) + ".txt")) << "x";
-            }
-        }
-        settings::kIntranetPatterns.Write(fixture.profile, "*.txt");
-        settings::kLastSearchTarget.Write(fixture.profile, tree.string() + ";");
+        fixture.UseIntranetTree(40, 50);
         fixture.Show();
         MainFrame& frame = *fixture.frame;
         BoxAnswerer boxes;
@@ -583,6 +606,24 @@ class MainFrameTest : public QObject {
         QVERIFY(boxes.SawText(QStringLiteral("All task have finished!")));
         frame.FlushFastInfo();
         QVERIFY(frame.FastInfo().Field(1).text().startsWith(QStringLiteral("Intranet Search [ ")));
+    }
+
+    void AnIntranetSearchRefreshesTheFastInformationOncePerTurn() {
+        FrameFixture fixture;
+        constexpr int kFiles = 3000;
+        fixture.UseIntranetTree(1, kFiles);
+        fixture.Show();
+        MainFrame& frame = *fixture.frame;
+        BoxAnswerer boxes;
+        boxes.Answer(QStringLiteral("Note:"), QMessageBox::Ok);
+        const int before = frame.FastInfoRefreshes();
+        frame.NewSearch(tasks::SearchMode::Intranet);
+        QCOMPARE(frame.List().Count(), std::size_t{kFiles});
+        frame.FlushFastInfo();
+        // Every file asks for a refresh; the bar is filled once per turn of the event loop.
+        QVERIFY2(frame.FastInfoRefreshes() - before < kFiles / 10,
+                 QByteArray::number(frame.FastInfoRefreshes() - before));
+        QCOMPARE(frame.FastInfo().Field(4).text(), QStringLiteral("%1 Item(s)").arg(kFiles));
     }
 
     void ClosingIsRefusedWhileATaskRuns() {

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -14,6 +15,8 @@
 #include <functional>
 
 #include "ui/file_filter.h"
+#include "ui/file_manager/result_tree_widget.h"
+#include "ui/file_manager/save_file_dialog.h"
 #include "ui/password_dialog.h"
 
 namespace quexa::ui {
@@ -122,18 +125,18 @@ class QtPrompterTest : public QObject {
         QCOMPARE(FileFilter::ToQt("All|"), QStringList{"All (*)"});
     }
 
-    void SaveDialogAnswersTheNameWithoutExtension() {
-        QTemporaryDir folder;
+    void SaveDialogAnswersAFolderOfTheTreeAndAName() {
+        QTemporaryDir home;
+        QVERIFY(QDir(home.path()).mkpath(QStringLiteral("Data/MyFav")));
         QString caption;
-        WhenOpen<QFileDialog>([&](QFileDialog* dialog) {
+        WhenOpen<SaveFileDialog>([&](SaveFileDialog* dialog) {
             caption = dialog->windowTitle();
-            QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
-            // The save asks its own question before replacing a file.
-            QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));
-            dialog->selectFile(folder.filePath(QStringLiteral("solar kite.qzr")));
-            static_cast<QDialog*>(dialog)->accept();
+            QCOMPARE(dialog->NameEdit()->text(), QStringLiteral("solar kite"));
+            QVERIFY(!dialog->OkEnabled());
+            dialog->Tree().setCurrentItem(dialog->Tree().Root()->child(2));
+            dialog->accept();
         });
-        QtPrompter prompter(nullptr, folder.path());
+        QtPrompter prompter(nullptr, home.filePath(QStringLiteral("Data")));
         Prompter::FileRequest request;
         request.use = Prompter::FileUse::SaveResult;
         request.defaultExtension = "qzr";
@@ -141,7 +144,8 @@ class QtPrompterTest : public QObject {
         const auto chosen = prompter.ChooseFile(request);
         QCOMPARE(caption, QStringLiteral("Save File"));
         QVERIFY(chosen.has_value());
-        QCOMPARE(QString::fromStdString(*chosen), folder.filePath(QStringLiteral("solar kite")));
+        QCOMPARE(QString::fromStdString(*chosen),
+                 home.filePath(QStringLiteral("Data/MyFav/solar kite")));
     }
 
     void ExportDialogAddsTheDefaultExtension() {
