@@ -50,7 +50,7 @@ in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-r
 
 say "Running the installed programs"
 [ "$(in_root quexa-cli categories | head -n 1)" = Global ] || fail "quexa-cli found no categories"
-in_root env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp timeout 60 quexa --quit ||
+in_root env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/root timeout 60 quexa --quit ||
     fail "quexa did not start and close"
 [ -d "$root/root/.local/share/Morvane/Quexa/Data/Internet" ] || fail "quexa wrote no user data"
 in_root man -w quexa-cli >/dev/null 2>&1 || [ -f "$root/usr/share/man/man1/quexa-cli.1.gz" ] ||
