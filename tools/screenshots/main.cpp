@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "core/wait_state.h"
+#include "desktop_shots.h"
 #include "file_manager_shots.h"
 #include "option_shots.h"
 #include "sample_rows.h"
@@ -162,5 +163,7 @@ int main(int argc, char** argv) {
     quexa::screenshots::Dialogs(writer);
     quexa::screenshots::OptionShots(writer);
     quexa::screenshots::FileManagerShots(writer);
+    quexa::screenshots::HangUpDialogShot(writer);
+    quexa::screenshots::TrayShots(writer);
     return writer.Failures() == 0 ? 0 : 1;
 }
