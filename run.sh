@@ -15,7 +15,9 @@ demo_cli=("$bin/quexa-cli" --home "$demo_home" --settings "$demo_home/settings.c
 
 # Starts the demo engine farm on loopback for the demo home; it ends with this script.
 start_demo_farm() {
-    local home=$demo_home farm_pid address="" tries
+    local home=$demo_home address="" tries
+    # Global: the exit trap reads it after this function has returned.
+    farm_pid=""
     mkdir -p "$home"
     "$bin/quexa-demo-farm" --home "$home" >"$home/farm.address" &
     farm_pid=$!

@@ -7,6 +7,7 @@ source "$(dirname "$0")/tools/common.sh"
 
 ensure_packages "${QUEXA_PACKAGES[@]}"
 ensure_packages "${QUEXA_E2E_PACKAGES[@]}"
+ensure_packages "${QUEXA_DESKTOP_PACKAGES[@]}"
 configure_and_build build/test -DCMAKE_BUILD_TYPE=Debug -DQUEXA_SANITIZE=ON
 say "Running the tests"
 (cd "$QUEXA_ROOT/build/test" && ctest --output-on-failure -j"$(nproc)" --timeout 900 "$@")

@@ -1,6 +1,7 @@
 // quexa: the window.
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <iostream>
 #include <string>
@@ -13,6 +14,10 @@
 #include "ui/main_frame.h"
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> rawArguments(argv, argv + argc);
+    if (quexa::app::StartOptions::AnswersWithoutWindow(rawArguments)) {
+        return quexa::app::StartOptions::Parse(rawArguments).exitCode.value_or(0);
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quexa"));
     QApplication::setOrganizationName(QStringLiteral("Morvane"));
@@ -41,6 +46,10 @@ int main(int argc, char** argv) {
     if (options.search) {
         frame.NewSearch(*options.search);
     }
+    frame.ShowStartUpTip();
     quexa::ui::FirstPaintExit::InstallWhenAsked(frame);
+    if (options.quit) {
+        QTimer::singleShot(0, &frame, &QWidget::close);
+    }
     return QApplication::exec();
 }

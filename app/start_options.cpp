@@ -2,6 +2,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+
 namespace quexa::app {
 
 StartOptions StartOptions::Parse(const std::vector<std::string>& arguments) {
@@ -16,6 +18,7 @@ StartOptions StartOptions::Parse(const std::vector<std::string>& arguments) {
                    "Start New Search at once: internet, intranet or free, with what the settings "
                    "hold for it")
         ->check(CLI::IsMember({"internet", "intranet", "free"}, CLI::ignore_case));
+    app.add_flag("--quit", options.quit, "Close the window as soon as it has started");
     app.add_option("FILE", options.files, "A result file (.qzr) to open");
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend() - 1);
     try {
@@ -28,6 +31,12 @@ StartOptions StartOptions::Parse(const std::vector<std::string>& arguments) {
         options.search = tasks::ParseSearchMode(search);
     }
     return options;
+}
+
+bool StartOptions::AnswersWithoutWindow(const std::vector<std::string>& arguments) {
+    return std::any_of(arguments.begin(), arguments.end(), [](const std::string& argument) {
+        return argument == "--help" || argument == "-h" || argument == "--version";
+    });
 }
 
 }  // namespace quexa::app

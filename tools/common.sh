@@ -12,6 +12,13 @@ QUEXA_PACKAGES=(g++ cmake ninja-build pkg-config git
 # (test.sh installs these).
 QUEXA_E2E_PACKAGES=(at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus xdotool xvfb xauth)
 
+# The manual pages are made from the programs' --help at build time.
+QUEXA_PACKAGES+=(help2man)
+# The tests of the installation: the desktop's validators, its file-type and launcher tools, and
+# dpkg-shlibdeps for the Debian package's dependencies (test.sh installs these).
+QUEXA_DESKTOP_PACKAGES=(desktop-file-utils shared-mime-info appstream xdg-utils libfile-mimeinfo-perl
+    dpkg-dev file)
+
 say() { printf '==> %s\n' "$*" >&2; }
 
 # Installs the named Debian packages that are missing, with apt-get only.

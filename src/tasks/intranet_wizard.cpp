@@ -5,6 +5,7 @@
 #include "core/keyword_history.h"
 #include "core/settings_table.h"
 #include "files/folder_search.h"
+#include "tasks/target_list.h"
 
 namespace quexa::tasks {
 
@@ -17,14 +18,15 @@ std::string IntranetWizard::JoinPatterns(const std::vector<std::string>& pattern
 }
 
 std::string IntranetWizard::TargetText(const std::vector<std::string>& targets) {
-    std::string text;
+    // Named targets stand for themselves: the whole network only when none is named.
+    TargetList list;
+    list.SetTicked(0, targets.empty());
     for (const std::string& target : targets) {
         const bool remote = files::FolderSearch::IsNetworkForm(target) ||
                             target.starts_with("\\\\") || target.find(":/") != std::string::npos;
-        text += remote || target.empty() ? target : std::filesystem::absolute(target).string();
-        text += ';';
+        list.Add(remote || target.empty() ? target : std::filesystem::absolute(target).string());
     }
-    return text;
+    return list.TargetText().value_or("");
 }
 
 void IntranetWizard::Remember(core::Profile& profile, const std::string& patterns,

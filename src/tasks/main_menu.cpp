@@ -24,18 +24,10 @@ constexpr std::array<MenuInfo, 5> kMenus{{
     {"&Help", kHelp},
 }};
 
-constexpr std::array kToolbar{C::Open,     C::Save,       C::NewSearch,          C::VerifyResult,
-                              C::StopTask, C::AutoScroll, C::PreviewInformation, C::FileManager,
-                              C::FastInfo, C::Option,     C::HelpTopic};
-
 }  // namespace
 
 std::span<const MenuInfo> MainMenus() {
     return kMenus;
-}
-
-std::span<const Command> ToolbarCommands() {
-    return kToolbar;
 }
 
 std::string_view ShortcutOf(Command command) {

@@ -15,8 +15,6 @@ struct MenuInfo {
 
 // The main window's menu bar, left to right.
 std::span<const MenuInfo> MainMenus();
-// The toolbar's buttons, left to right; Auto Scroll is only here.
-std::span<const Command> ToolbarCommands();
 // The shortcut a command's text shows after its tab ("F1" of "Help Topic\tF1"), else empty.
 std::string_view ShortcutOf(Command command);
 // The text without the shortcut.

@@ -26,6 +26,15 @@ bool SearchWizard::ChooseCategory(std::size_t index) {
     return !folder_.empty();
 }
 
+std::string SearchWizard::SchemeNote(std::size_t scheme) const {
+    const std::string note =
+        scheme == 0 ? std::string(engines::kSystemSchemeNote)
+        : scheme < schemes_.size()
+            ? engines::ReadSchemeNote(engines::SchemePath(folder_, schemes_[scheme]))
+            : std::string();
+    return "    " + note;
+}
+
 std::size_t SearchWizard::RememberedScheme() const {
     const std::string directory = engines::ResolveCategoryDir(folders_.appDirectory, category_);
     return engines::SelectRememberedScheme(schemes_, folder_,
@@ -47,6 +56,24 @@ WizardChoices SearchWizard::Finish(std::size_t scheme, std::string query) const 
     choices.schemePath = engines::RememberedSchemeValue(schemes_, folder_, scheme);
     choices.query = std::move(query);
     return choices;
+}
+
+void SearchWizard::StoreCategory(core::Profile& profile, std::size_t index) const {
+    settings::kLastCategory.Write(profile, categories_.StoredName(index));
+}
+
+void SearchWizard::StoreScheme(core::Profile& profile, std::size_t scheme) const {
+    const std::string directory = engines::ResolveCategoryDir(folders_.appDirectory, category_);
+    if (!folder_.empty() && !directory.empty()) {
+        engines::SetLastScheme(profile, directory,
+                               engines::RememberedSchemeValue(schemes_, folder_, scheme));
+    }
+}
+
+void SearchWizard::StoreFinishingOptions(core::Profile& profile, core::SettingsCache& cache,
+                                         bool verify, bool hangUp) {
+    settings::kAutoVerify.Write(profile, verify ? 1 : 0);
+    cache.SetHangUp(profile, hangUp);
 }
 
 void SearchWizard::Remember(core::Profile& profile, const WizardChoices& choices, bool verify) {

@@ -8,7 +8,9 @@
 
 #include "core/app_folders.h"
 #include "core/profile.h"
+#include "core/settings_cache.h"
 #include "engines/category_list.h"
+#include "tasks/query_page.h"
 
 namespace quexa::tasks {
 
@@ -26,8 +28,7 @@ struct WizardChoices {
 // both go through it.
 class SearchWizard {
   public:
-    static constexpr std::string_view kNoKeywords =
-        "Please input at least one key word what you want to search !";
+    static constexpr std::string_view kNoKeywords = QueryPage::kNoKeywords;
 
     SearchWizard(const core::Profile& profile, core::AppFolders folders);
 
@@ -38,12 +39,25 @@ class SearchWizard {
     // can't be read; the schemes are then empty.
     bool ChooseCategory(std::size_t index);
     const std::vector<std::string>& schemes() const { return schemes_; }
+    // The chosen category's scheme folder; empty when the category file can't be read.
+    const std::string& folder() const { return folder_; }
+    // Page 2's note of a scheme, four blanks in front: the system scheme's own, else its file's
+    // (nothing after the blanks when the file can't be read).
+    std::string SchemeNote(std::size_t scheme) const;
     // Page 2 on opening: the scheme remembered for the chosen category.
     std::size_t RememberedScheme() const;
     // Page 3: the blank-trimmed query; nothing when it is empty (kNoKeywords).
     static std::optional<std::string> CheckQuery(std::string_view text);
     // The choices with a scheme of the chosen category and a checked query.
     WizardChoices Finish(std::size_t scheme, std::string query) const;
+
+    // What the window's pages store as a person leaves them: page 1 the category of an entry,
+    // page 2 the scheme of the chosen category (nothing without a scheme folder), page 3 the two
+    // check boxes, the hang-up box also in the settings cache.
+    void StoreCategory(core::Profile& profile, std::size_t index) const;
+    void StoreScheme(core::Profile& profile, std::size_t scheme) const;
+    static void StoreFinishingOptions(core::Profile& profile, core::SettingsCache& cache,
+                                      bool verify, bool hangUp);
 
     // Stored when the search starts: the category, its scheme, the verify box, the query and
     // the key word history.

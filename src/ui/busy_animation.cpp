@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QTimerEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -29,13 +30,18 @@ QSize BusyAnimation::sizeHint() const {
 
 void BusyAnimation::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    const qreal scale = devicePixelRatioF();
-    const QPoint origin((width() - kFrameSize.width()) / 2, (height() - kFrameSize.height()) / 2);
-    painter.drawPixmap(origin,
+    // A smaller place (the toolbar's) shrinks the whole picture.
+    const qreal fit =
+        std::min({1.0, qreal(width()) / kFrameSize.width(), qreal(height()) / kFrameSize.height()});
+    painter.translate((width() - kFrameSize.width() * fit) / 2,
+                      (height() - kFrameSize.height() * fit) / 2);
+    painter.scale(fit, fit);
+    const qreal scale = devicePixelRatioF() * fit;
+    painter.drawPixmap(QPoint(0, 0),
                        PictureBook::Picture(QStringLiteral("busy_page"), kFrameSize, scale));
     const double angle = 2.0 * std::numbers::pi * frame_ / kFrameCount;
-    const QPointF centre(origin.x() + kFrameSize.width() / 2.0 + kOrbit * std::cos(angle),
-                         origin.y() + kFrameSize.height() / 2.0 + kOrbit * std::sin(angle));
+    const QPointF centre(kFrameSize.width() / 2.0 + kOrbit * std::cos(angle),
+                         kFrameSize.height() / 2.0 + kOrbit * std::sin(angle));
     // The glass's lens sits in the upper left of its picture.
     const QPointF lensCentre(12.0, 12.0);
     painter.drawPixmap((centre - lensCentre).toPoint(),

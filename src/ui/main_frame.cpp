@@ -9,6 +9,7 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <filesystem>
 #include <utility>
 
 #include "core/settings_table.h"
@@ -17,19 +18,26 @@
 #include "platform/desktop_trash.h"
 #include "tasks/main_menu.h"
 #include "tasks/window_placement.h"
+#include "ui/about_dialog.h"
 #include "ui/busy_animation.h"
 #include "ui/column_chooser.h"
 #include "ui/desktop_url_launcher.h"
 #include "ui/engine_bar.h"
 #include "ui/engine_bar_model.h"
 #include "ui/fast_info_bar.h"
+#include "ui/file_manager/file_manager_pane.h"
 #include "ui/frame_status_bar.h"
+#include "ui/options/options_sheet.h"
 #include "ui/qt_clipboard.h"
 #include "ui/qt_main_thread.h"
 #include "ui/qt_task_host.h"
-#include "ui/result_list_model.h"
 #include "ui/result_list_view.h"
+#include "ui/result_view.h"
+#include "ui/tip_dialog.h"
+#include "ui/toolbar_pictures.h"
 #include "ui/wait_window.h"
+#include "ui/welcome_window.h"
+#include "ui/wizards/new_search_dialogs.h"
 
 namespace quexa::ui {
 namespace {
@@ -43,7 +51,11 @@ constexpr const char* kWarningTitle = "Warnning:";
 constexpr std::string_view kBugReportLink = "mailto:bugs@quexa.example?subject=Quexa%201.03";
 constexpr std::string_view kWebAddress = "https://quexa.example/";
 constexpr std::string_view kHelpPage = "/help/index.html";
+constexpr const char* kNothingSearched =
+    "Nothing was searched: the scheme selects no engine, or its files can't be read";
 constexpr int kSeparatorHeight = 12;
+// The toolbar's animation is about as tall as its buttons.
+constexpr QSize kToolbarBusySize(32, 29);
 
 QString FromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -65,6 +77,7 @@ MainFrame::MainFrame(core::Profile& profile, core::AppFolders folders, FrameServ
       busy_(new BusyAnimation),
       urlLauncher_(std::make_unique<DesktopUrlLauncher>()),
       services_(std::move(services)),
+      tips_(profile_, std::filesystem::path(folders_.appDirectory) / tasks::TipOfDay::kFileName),
       fastInfoRefresh_(
           [this](tasks::CoalescedRefresh::Run run) { QTimer::singleShot(0, this, std::move(run)); },
           [this] { RefreshFastInfo(); }) {
@@ -72,7 +85,7 @@ MainFrame::MainFrame(core::Profile& profile, core::AppFolders folders, FrameServ
     platform::AppFolderLocator::EnsureDataDirectory(folders_);
     LoadSettings();
     BuildHost();
-    BuildBars();
+    BuildView();
     BuildDocks();
     BuildActions();
     BuildMenus();
@@ -82,10 +95,9 @@ MainFrame::MainFrame(core::Profile& profile, core::AppFolders folders, FrameServ
 }
 
 MainFrame::~MainFrame() {
-    // The model observes the list: it goes before the list does.
-    delete centralWidget();
+    // The view's model observes the list: it goes before the list does.
     delete columnChooser_;
-    delete model_;
+    delete view_;
     document_.reset();
     control_.reset();
     // Workers let go after a stop may still ask the queue for something; release them.
@@ -128,16 +140,33 @@ void MainFrame::BuildHost() {
         std::make_unique<tasks::ResultDocument>(environment, control_->state(), &waitState_);
 }
 
-void MainFrame::BuildBars() {
-    model_ = new ResultListModel(list_);
-    listView_ = new ResultListView;
-    listView_->setModel(model_);
-    listView_->setAccessibleName(QStringLiteral("Result List"));
-    listView_->LoadLayout(profile_);
-    listView_->SetPreviewHeight(cache_.previewHeight);
-    setCentralWidget(listView_);
+void MainFrame::BuildView() {
+    view_ = new ResultView(ResultViewContext{
+        .list = list_,
+        .profile = profile_,
+        .cache = cache_,
+        .prompter = prompter_,
+        .control = *control_,
+        .document = *document_,
+        .wait = waitState_,
+        .opener = *services_.opener,
+        .trash = *services_.trash,
+        .clipboard = *services_.clipboard,
+        .dataDirectory = folders_.dataDirectory,
+    });
+    setCentralWidget(view_);
+    connect(view_, &ResultView::ListChanged, this, [this] { fastInfoRefresh_.Request(); });
+    connect(view_, &ResultView::CommandStatesChanged, this, &MainFrame::RefreshCommandStates);
+    connect(view_, &ResultView::EditExportRuleRequested, this, [this] {
+        OptionsSheet::Run(profile_, cache_, prompter_, OptionsSheet::Page::Export, this,
+                          [this] { view_->ApplyAppearance(); });
+    });
     setStatusBar(statusBar_);
     busy_->SetRunning(false);
+}
+
+ResultListView& MainFrame::ListView() {
+    return view_->ListView();
 }
 
 QDockWidget* MainFrame::AddDock(const QString& title, QWidget* content, Qt::DockWidgetArea area) {
@@ -152,9 +181,12 @@ QDockWidget* MainFrame::AddDock(const QString& title, QWidget* content, Qt::Dock
 }
 
 void MainFrame::BuildDocks() {
-    // The result file manager's tree fills the left bar once it is built.
-    auto* leftContent = new QWidget;
-    leftContent->setAccessibleName(QStringLiteral("Result File Manager"));
+    auto* leftContent = new FileManagerPane(FileManagerContext{
+        .dataFolder = folders_.dataDirectory, .prompter = prompter_, .trash = *services_.trash,
+        .state = control_->state(), .document = *document_,
+        .openChosen = [this] { view_->OpenChosenFile(); },
+        .fileChanged = [this] { fastInfoRefresh_.Request(); }, .wait = &waitState_,
+        .processPending = [this] { mainThread_->ProcessPending(); }});
     leftDock_ = AddDock(QStringLiteral("Result File Manager"), leftContent, Qt::LeftDockWidgetArea);
 
     auto* separator = new QFrame;
@@ -168,12 +200,12 @@ void MainFrame::BuildDocks() {
     engineDock_ = AddDock(QStringLiteral("Engine Progress"), engineBar_, Qt::BottomDockWidgetArea);
     engineDock_->hide();
 
-    columnChooser_ = new ColumnChooser(*listView_);
+    columnChooser_ = new ColumnChooser(ListView());
     columnChooser_->setAccessibleName(QStringLiteral("Column Manage"));
     fieldDock_ = AddDock(QStringLiteral("Column Manage"), columnChooser_, Qt::RightDockWidgetArea);
     fieldDock_->hide();
-    connect(listView_, &ResultListView::ColumnsChanged, columnChooser_, &ColumnChooser::Refill);
-    connect(listView_, &ResultListView::FieldManagerRequested, this,
+    connect(&ListView(), &ResultListView::ColumnsChanged, columnChooser_, &ColumnChooser::Refill);
+    connect(&ListView(), &ResultListView::FieldManagerRequested, this,
             [this] { Run(Command::FieldManager); });
 }
 
@@ -197,8 +229,9 @@ void MainFrame::BuildActions() {
     for (const tasks::MenuInfo& menu : tasks::MainMenus()) {
         std::for_each(menu.commands.begin(), menu.commands.end(), add);
     }
-    for (const Command command : tasks::ToolbarCommands()) {
+    for (const Command command : ToolbarPictures::Commands()) {
         add(command);
+        actions_.at(command)->setIcon(ToolbarPictures::IconOf(command));
     }
 }
 
@@ -217,14 +250,17 @@ void MainFrame::BuildToolbar() {
     toolbar->setObjectName(QStringLiteral("Toolbar"));
     toolbar->setAccessibleName(QStringLiteral("Toolbar"));
     toolbar->setMovable(false);
-    toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    for (const Command command : tasks::ToolbarCommands()) {
+    toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    for (const Command command : ToolbarPictures::Commands()) {
         toolbar->addAction(actions_.at(command));
     }
     auto* spacer = new QWidget;
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     toolbar->addWidget(spacer);
+    busy_->setFixedSize(kToolbarBusySize);
     toolbar->addWidget(busy_);
+    // The button needs no more than this; its menu entry and tooltip keep the whole text.
+    actions_.at(Command::AutoScroll)->setIconText(QStringLiteral("Auto Scroll"));
 }
 
 QAction* MainFrame::Action(Command command) const {
@@ -238,13 +274,7 @@ tasks::CommandContext MainFrame::Describe() const {
     context.taskRunning = state.taskRunning;
     context.verifyRunning = state.verifyRunning;
     context.busy = control_->busy().IsBusy();
-    context.modified = list_.IsModified();
-    context.listInUse = document_->listInUse();
-    const int current = listView_->CurrentRow();
-    tasks::DescribeList(
-        context, list_,
-        current < 0 ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(current)));
-    context.previewVisible = cache_.previewVisible;
+    view_->Describe(context);
     context.leftBarVisible = leftBarShown_;
     context.fastInfoVisible = fastInfoShown_;
     context.fieldManagerVisible = !fieldDock_->isHidden();
@@ -280,13 +310,11 @@ void MainFrame::Run(Command command) {
 bool MainFrame::RunListCommand(Command command) {
     switch (command) {
         case Command::Open:
-            document_->Open();
-            return true;
         case Command::Save:
-            document_->Save();
-            return true;
         case Command::SaveAs:
-            document_->SaveAs();
+        case Command::ExportAll:
+        case Command::FileExportAllSeemly:
+            view_->Run(command);
             return true;
         case Command::Exit:
             close();
@@ -335,6 +363,10 @@ void MainFrame::RunToggle(Command command) {
         case Command::AutoScroll:
             cache_.SetAutoScroll(profile_, !cache_.autoScroll);
             break;
+        case Command::Option:
+            OptionsSheet::Run(profile_, cache_, prompter_, OptionsSheet::Page::Network, this,
+                              [this] { view_->ApplyAppearance(); });
+            break;
         default:
             break;
     }
@@ -352,6 +384,12 @@ void MainFrame::RunHelpCommand(Command command) {
         case Command::OnTheWeb:
             services_.opener->Browse(kWebAddress);
             break;
+        case Command::TipOfTheDay:
+            ShowTipOfDay();
+            break;
+        case Command::About:
+            AboutDialog(this).exec();
+            break;
         default:
             break;
     }
@@ -364,9 +402,18 @@ void MainFrame::NewSearch(std::optional<tasks::SearchMode> mode) {
     if (!control_->BeginNewSearch([this] { document_->Save(); })) {
         return;
     }
-    switch (mode.value_or(tasks::SearchModeFromProfile(profile_))) {
+    const std::optional<tasks::SearchMode> chosen =
+        mode ? mode : NewSearchDialogs::Run(this, {profile_, folders_, cache_, prompter_});
+    if (!chosen) {
+        RefreshCommandStates();
+        return;
+    }
+    switch (*chosen) {
         case tasks::SearchMode::Internet:
-            control_->RunInternetSearch();
+            if (!control_->RunInternetSearch()) {
+                // Otherwise nothing at all would tell why no search started.
+                statusBar_->SetMessage(QString::fromLatin1(kNothingSearched));
+            }
             break;
         case tasks::SearchMode::Intranet:
             control_->RunIntranetSearch([this] { document_->AutoSave(); });
@@ -379,14 +426,29 @@ void MainFrame::NewSearch(std::optional<tasks::SearchMode> mode) {
     RefreshCommandStates();
 }
 
+void MainFrame::ShowStartUpTip() {
+    if (!tips_.ShowsAtStartUp() || startUpTip_ != nullptr) {
+        return;
+    }
+    startUpTip_ = new TipDialog(tips_, this);
+    startUpTip_->setAttribute(Qt::WA_DeleteOnClose);
+    startUpTip_->show();
+}
+
+void MainFrame::ShowTipOfDay() {
+    TipDialog(tips_, this).exec();
+}
+
 void MainFrame::OpenFromCommandLine(std::string_view argument) {
-    document_->OpenFromCommandLine(argument);
+    view_->OpenFromCommandLine(argument);
     RefreshCommandStates();
 }
 
 void MainFrame::TogglePreview() {
-    cache_.SetPreviewVisible(profile_, !cache_.previewVisible);
-    listView_->SetPreviewHeight(cache_.previewHeight);
+    view_->TogglePreview();
+    // Rows found from now on get the band too.
+    cache_.previewVisible = view_->PreviewVisible();
+    cache_.previewHeight = cache_.previewVisible ? core::SettingsCache::kPreviewHeight : 0;
 }
 
 void MainFrame::ShowLeftBar(bool shown) {
@@ -409,13 +471,15 @@ void MainFrame::ShowEngineBar(bool shown) {
 }
 
 void MainFrame::RefreshFastInfo() {
+    ++fastInfoRefreshes_;
     fastInfoBar_->Show(
         fastInfoReader_.Describe(control_->state(), list_.Count(), cache_.authorName));
     RefreshCommandStates();
 }
 
 void MainFrame::ScrollToTop(std::size_t row) {
-    listView_->scrollTo(model_->index(static_cast<int>(row), 0), QAbstractItemView::PositionAtTop);
+    ResultListView& list = ListView();
+    list.scrollTo(list.model()->index(static_cast<int>(row), 0), QAbstractItemView::PositionAtTop);
 }
 
 void MainFrame::showEvent(QShowEvent* event) {
@@ -427,6 +491,9 @@ void MainFrame::showEvent(QShowEvent* event) {
 }
 
 void MainFrame::ApplyFirstShow() {
+    if (settings::kShowWelcome.Read(profile_) == 1) {
+        welcome_ = WelcomeWindow::ShowOver(this);
+    }
     const tasks::WindowPlacement placement = tasks::WindowPlacement::Read(profile_);
     move(placement.left, placement.top);
     resize(placement.Width(), placement.Height());
@@ -480,7 +547,14 @@ void MainFrame::closeEvent(QCloseEvent* event) {
     const tasks::WindowPlacement placement{pos().x(), pos().y(), pos().x() + width(),
                                            pos().y() + height(), isMaximized()};
     placement.Store(profile_, isMinimized(), isMaximized());
-    listView_->StoreLayout(profile_);
+    view_->StoreLayout();
+    StoreBarSizes();
+    // The program ends with its last window.
+    for (QWidget* window : {static_cast<QWidget*>(startUpTip_), static_cast<QWidget*>(welcome_)}) {
+        if (window != nullptr) {
+            window->close();
+        }
+    }
     event->accept();
 }
 

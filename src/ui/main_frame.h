@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <map>
 #include <memory>
@@ -18,6 +19,7 @@
 #include "tasks/result_document.h"
 #include "tasks/search_mode.h"
 #include "tasks/task_control.h"
+#include "tasks/tip_of_day.h"
 #include "ui/frame_services.h"
 #include "ui/qt_prompter.h"
 
@@ -35,8 +37,10 @@ class FastInfoBar;
 class FrameStatusBar;
 class QtMainThread;
 class QtTaskHost;
-class ResultListModel;
+class TipDialog;
+class WelcomeWindow;
 class ResultListView;
+class ResultView;
 class WaitWindow;
 
 // The main window: the result list in the middle, the left bar, the fast information bar, the
@@ -58,8 +62,12 @@ class MainFrame : public QMainWindow {
     MainFrame(const MainFrame&) = delete;
     MainFrame& operator=(const MainFrame&) = delete;
 
-    // New Search of the Task menu; without a mode, the search the profile describes.
+    // New Search of the Task menu: the mode dialog and its wizard; with a mode, the search of
+    // that mode the profile describes, without dialogs.
     void NewSearch(std::optional<tasks::SearchMode> mode = std::nullopt);
+    // The tip of the day, when Tip / StartUp asks for it at start-up. It does not hold the
+    // window up: the person may start working, or close the program, with it open.
+    void ShowStartUpTip();
     // Opens a result file named on the command line (only names ending in "qzr").
     void OpenFromCommandLine(std::string_view argument);
     // Runs a command as its menu entry or toolbar button would, if it is enabled.
@@ -71,7 +79,8 @@ class MainFrame : public QMainWindow {
 
     // The action of a command of the menus or the toolbar; null for the view's own commands.
     QAction* Action(tasks::Command command) const;
-    ResultListView& ListView() { return *listView_; }
+    ResultView& View() { return *view_; }
+    ResultListView& ListView();
     tasks::TaskControl& Control() { return *control_; }
     tasks::ResultDocument& Document() { return *document_; }
     core::ResultList& List() { return list_; }
@@ -86,6 +95,8 @@ class MainFrame : public QMainWindow {
     QtMainThread& MainThread() { return *mainThread_; }
     // Runs a wanted refresh of the fast information bar now (tests; closing).
     void FlushFastInfo() { fastInfoRefresh_.Flush(); }
+    // How often the fast information bar was filled (tests: many requests, few refreshes).
+    int FastInfoRefreshes() const { return fastInfoRefreshes_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -94,7 +105,7 @@ class MainFrame : public QMainWindow {
 
   private:
     void LoadSettings();
-    void BuildBars();
+    void BuildView();
     void BuildDocks();
     void BuildActions();
     void BuildMenus();
@@ -107,6 +118,7 @@ class MainFrame : public QMainWindow {
     void RunToggle(tasks::Command command);
     void RunHelpCommand(tasks::Command command);
     bool RunListCommand(tasks::Command command);
+    void ShowTipOfDay();
     void TogglePreview();
     void ShowLeftBar(bool shown);
     void ShowFastInfoBar(bool shown);
@@ -139,13 +151,17 @@ class MainFrame : public QMainWindow {
     std::unique_ptr<tasks::ResultDocument> document_;
     std::unique_ptr<DesktopUrlLauncher> urlLauncher_;
     FrameServices services_;
-    ResultListModel* model_ = nullptr;
-    ResultListView* listView_ = nullptr;
+    ResultView* view_ = nullptr;
     ColumnChooser* columnChooser_ = nullptr;
+    tasks::TipOfDay tips_;
     tasks::FastInfoReader fastInfoReader_;
     tasks::CoalescedRefresh fastInfoRefresh_;
     std::map<tasks::Command, QAction*> actions_;
     std::map<tasks::Command, QMenu*> menuOf_;
+    // Windows that go with the frame when it closes.
+    QPointer<TipDialog> startUpTip_;
+    QPointer<WelcomeWindow> welcome_;
+    int fastInfoRefreshes_ = 0;
     bool firstShow_ = true;
     bool leftBarShown_ = true;
     bool fastInfoShown_ = true;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "ui/file_filter.h"
+#include "ui/file_manager/save_file_dialog.h"
 #include "ui/password_dialog.h"
 
 namespace quexa::ui {
@@ -99,6 +100,9 @@ QString QtPrompter::FileCaption(FileUse use) {
 }
 
 std::optional<std::string> QtPrompter::ChooseFile(const FileRequest& request) {
+    if (request.use == FileUse::SaveResult || request.use == FileUse::LoadResult) {
+        return ChooseInTree(request);
+    }
     const bool saving = request.use == FileUse::SaveResult || request.use == FileUse::Export;
     QFileDialog dialog(
         parent_.data(),
@@ -106,8 +110,8 @@ std::optional<std::string> QtPrompter::ChooseFile(const FileRequest& request) {
         startFolder_);
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    // The logic asks its own overwrite question.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // Saving a result file asks its own overwrite question; an export leaves it to the dialog.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, request.use != FileUse::Export);
     QStringList filters = FileFilter::ToQt(request.filter);
     if (filters.isEmpty() && !request.defaultExtension.empty()) {
         filters << QStringLiteral("*.%1").arg(FromUtf8(request.defaultExtension));
@@ -132,6 +136,18 @@ std::optional<std::string> QtPrompter::ChooseFile(const FileRequest& request) {
         chosen.chop(suffix.size());
     }
     return chosen.toStdString();
+}
+
+std::optional<std::string> QtPrompter::ChooseInTree(const FileRequest& request) {
+    // The start folder is the data folder's Data; the tree's top folders lie below it.
+    const std::filesystem::path data = std::filesystem::path(startFolder_.toStdString()).parent_path();
+    SaveFileDialog dialog(data, request.use == FileUse::LoadResult,
+                          FromUtf8(request.offeredName), parent_.data());
+    if (!request.caption.empty()) {
+        dialog.setWindowTitle(FromUtf8(request.caption));
+    }
+    dialog.exec();
+    return dialog.Chosen();
 }
 
 }  // namespace quexa::ui

@@ -31,6 +31,9 @@ class QtPrompter : public core::Prompter {
     static bool NamesWithoutExtension(FileUse use);
 
   private:
+    // The Save File dialog over the tree of result files below the start folder's parent.
+    std::optional<std::string> ChooseInTree(const FileRequest& request);
+
     QPointer<QWidget> parent_;
     QString startFolder_;
 };

@@ -8,12 +8,16 @@
 #include <utility>
 
 #include "core/prompter.h"
+#include "platform/nm_dial_up_connections.h"
 #include "ui/busy_animation.h"
+#include "ui/countdown_dialog.h"
 #include "ui/engine_bar.h"
 #include "ui/engine_bar_model.h"
 #include "ui/frame_status_bar.h"
+#include "ui/hang_up_dialog.h"
 #include "ui/qt_prompter.h"
 #include "ui/wait_window.h"
+#include "ui/wizards/network_resource_dialog.h"
 
 namespace quexa::ui {
 namespace {
@@ -114,18 +118,21 @@ void QtTaskHost::ShowError(std::string_view text) {
 }
 
 bool QtTaskHost::RunAutoVerifyCountdown() {
-    // The countdown dialog joins here once it is built; until then the countdown runs out at
-    // once, which is what it does when nobody answers it.
-    return true;
+    return CountdownDialog::Run(parts_.dialogParent, kCountdownSeconds);
 }
 
 void QtTaskHost::ShowHangUp() {
-    // The platform reports no dial-up connection yet, so there is nothing to hang up and the
-    // dialog would have nothing to do.
+    platform::NmDialUpConnections connections;
+    HangUpDialog::Run(connections, parts_.dialogParent);
 }
 
 void QtTaskHost::ShowClosingNote() {
     parts_.prompter.Tell(core::Prompter::Title::Note, kClosingNote);
+}
+
+std::vector<std::string> QtTaskHost::ConfirmNetworkResources(
+    const std::vector<std::string>& shares) {
+    return NetworkResourceDialog::Confirm(shares, parts_.dialogParent);
 }
 
 }  // namespace quexa::ui

@@ -67,6 +67,8 @@ class QtTaskHost : public tasks::TaskHost {
     bool RunAutoVerifyCountdown() override;
     void ShowHangUp() override;
     void ShowClosingNote() override;
+    std::vector<std::string> ConfirmNetworkResources(
+        const std::vector<std::string>& shares) override;
 
     bool busy() const { return busy_; }
 

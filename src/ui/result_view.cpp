@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include <filesystem>
+#include <memory>
 #include <utility>
 
 #include "core/edit_item_form.h"
@@ -24,6 +25,8 @@
 #include "ui/result_list_model.h"
 #include "ui/result_list_view.h"
 #include "ui/summarize_dialog.h"
+#include "ui/system_tray_icon.h"
+#include "ui/tray_notifier.h"
 
 namespace quexa::ui {
 namespace {
@@ -85,8 +88,13 @@ ResultView::ResultView(ResultViewContext context, QWidget* parent)
     layout->addWidget(listView_);
     ConnectList();
     AddShortcuts();
-    tasks::Favorites(context_.dataDirectory).EnsureFolders();
+    // Without a data folder the result folders would land in the working folder.
+    if (!context_.dataDirectory.empty()) {
+        tasks::Favorites(context_.dataDirectory).EnsureFolders();
+    }
     ApplyAppearance();
+    // The tray notifier animates unseen (nothing asks it to show) and ends with the view.
+    TrayNotifier::CreateForView(this, std::make_unique<SystemTrayIcon>());
 }
 
 ResultView::~ResultView() = default;
@@ -350,6 +358,11 @@ bool ResultView::RunFile(C command) {
     }
 }
 
+void ResultView::OpenChosenFile() {
+    Changed(context_.document.OpenRequested());
+    Q_EMIT CommandStatesChanged();
+}
+
 void ResultView::Changed(bool changed) {
     if (changed) {
         currentRow_.reset();
@@ -451,6 +464,7 @@ void ResultView::TogglePreview() {
     previewVisible_ = !previewVisible_;
     core::settings::kPreview.Write(context_.profile, previewVisible_ ? 1 : 0);
     listView_->SetPreviewHeight(previewVisible_ ? core::SettingsCache::kPreviewHeight : 0);
+    Q_EMIT PreviewToggled(previewVisible_);
     Q_EMIT CommandStatesChanged();
 }
 

@@ -79,6 +79,8 @@ class ResultView : public QWidget {
     void OpenFromCommandLine(std::string_view argument);
     // Stores the column layout (the frame calls it when it closes).
     void StoreLayout();
+    // Opens the file the file manager chose, which waits in the document.
+    void OpenChosenFile();
 
   Q_SIGNALS:
     // Rows were added or deleted by a command, after Summarize and after Close Current File:
@@ -86,6 +88,8 @@ class ResultView : public QWidget {
     void ListChanged();
     // The list's command states may have changed (selection, current row, modified).
     void CommandStatesChanged();
+    // "Preview Information" flipped the band: the frame keeps its settings cache in step.
+    void PreviewToggled(bool visible);
     // "Edit Export Rule": the frame opens the Options sheet on its Export Rule page.
     void EditExportRuleRequested();
 

@@ -4,6 +4,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QDockWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -30,13 +31,18 @@
 #include "recording_opener.h"
 #include "tasks/main_menu.h"
 #include "temp_folder.h"
+#include "ui/about_dialog.h"
 #include "ui/busy_animation.h"
+#include "ui/countdown_dialog.h"
 #include "ui/engine_bar.h"
 #include "ui/engine_bar_model.h"
 #include "ui/fast_info_bar.h"
 #include "ui/frame_status_bar.h"
 #include "ui/qt_main_thread.h"
 #include "ui/result_list_view.h"
+#include "ui/tip_dialog.h"
+#include "ui/wait_window.h"
+#include "ui/welcome_window.h"
 
 namespace quexa::ui {
 namespace {
@@ -51,14 +57,15 @@ QString FromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Answers the message boxes that open while a test runs: each box whose title has an answer
-// gets that button clicked, and every box seen is remembered with its text.
+// Answers the dialogs that open while a test runs: each dialog whose name (its accessible name,
+// else its title) has an answer gets it, and every dialog answered is remembered with its text.
 class BoxAnswerer : public QObject {
   public:
     struct Seen {
-        QString title;
+        QString name;
         QString text;
     };
+    using Reply = std::function<void(QDialog&)>;
 
     BoxAnswerer() {
         timer_.setInterval(10);
@@ -67,43 +74,48 @@ class BoxAnswerer : public QObject {
     }
 
     void Answer(const QString& title, QMessageBox::StandardButton button) {
-        answers_[title] = button;
+        answers_[title] = [button](QDialog& dialog) {
+            static_cast<QMessageBox&>(dialog).button(button)->click();
+        };
     }
+    void Answer(const QString& name, Reply answer) { answers_[name] = std::move(answer); }
     bool SawText(const QString& text) const {
         return std::any_of(seen_.begin(), seen_.end(),
                            [&text](const Seen& seen) { return seen.text == text; });
     }
-    int Count(const QString& title) const {
-        return static_cast<int>(
-            std::count_if(seen_.begin(), seen_.end(),
-                          [&title](const Seen& seen) { return seen.title == title; }));
+    int Count(const QString& name) const {
+        return static_cast<int>(std::count_if(
+            seen_.begin(), seen_.end(), [&name](const Seen& seen) { return seen.name == name; }));
     }
-    // Runs while a box is open, before it is answered.
+    // Runs while a dialog is open, before it is answered.
     std::function<void()> whileOpen;
 
   private:
     void Poll() {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* box = qobject_cast<QMessageBox*>(widget);
-            if (box == nullptr || !box->isVisible() || answered_.contains(box)) {
+            auto* dialog = qobject_cast<QDialog*>(widget);
+            if (dialog == nullptr || !dialog->isVisible() || answered_.contains(dialog)) {
                 continue;
             }
-            const auto answer = answers_.find(box->windowTitle());
+            const QString name = dialog->accessibleName().isEmpty() ? dialog->windowTitle()
+                                                                    : dialog->accessibleName();
+            const auto answer = answers_.find(name);
             if (answer == answers_.end()) {
                 continue;
             }
-            answered_.insert(box);
-            seen_.push_back({box->windowTitle(), box->text()});
+            answered_.insert(dialog);
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            seen_.push_back({name, box != nullptr ? box->text() : QString()});
             if (whileOpen) {
                 whileOpen();
             }
-            box->button(answer->second)->click();
+            answer->second(*dialog);
         }
     }
 
     QTimer timer_;
-    std::map<QString, QMessageBox::StandardButton> answers_;
-    QSet<QMessageBox*> answered_;
+    std::map<QString, Reply> answers_;
+    QSet<QDialog*> answered_;
     std::vector<Seen> seen_;
 };
 
@@ -138,6 +150,20 @@ struct FrameFixture {
             core::ResultList& list = frame->List();
             list.AddItem(static_cast<std::ptrdiff_t>(list.Count()), std::move(item));
         }
+    }
+
+    // Folders of "*.txt" files under home/tree, remembered as the Intranet wizard leaves them.
+    void UseIntranetTree(int folders, int filesEach) {
+        const std::filesystem::path tree = home.Path() / "tree";
+        for (int folder = 0; folder < folders; ++folder) {
+            const std::filesystem::path sub = tree / ("folder" + std::to_string(folder));
+            std::filesystem::create_directories(sub);
+            for (int file = 0; file < filesEach; ++file) {
+                std::ofstream(sub / ("file" + std::to_string(file) + ".txt")) << "x";
+            }
+        }
+        settings::kIntranetPatterns.Write(profile, "*.txt");
+        settings::kLastSearchTarget.Write(profile, tree.string() + ";");
     }
 
     testing::TempFolder home;
@@ -194,6 +220,8 @@ class MainFrameTest : public QObject {
         QVERIFY(!frame.Busy().Running());
         QCOMPARE(frame.FastInfo().Field(1).text(), QStringLiteral("Free Edit Mode"));
         QCOMPARE(frame.FastInfo().Field(4).text(), QStringLiteral("0 Item(s)"));
+        QVERIFY(WelcomeWindow::IsShown());
+        QTRY_VERIFY_WITH_TIMEOUT(!WelcomeWindow::IsShown(), WelcomeWindow::kShownMilliseconds * 2);
     }
 
     void TheStoredPlacementAndBarsAreRestored() {
@@ -205,6 +233,7 @@ class MainFrameTest : public QObject {
         settings::kWindowBottom.Write(profile, 640);
         settings::kShowLeft.Write(profile, 0);
         settings::kShowFastInfo.Write(profile, 0);
+        settings::kShowWelcome.Write(profile, 0);
         const std::string folder = fixture.home.Path().string();
         fixture.frame = std::make_unique<MainFrame>(profile, core::AppFolders{folder, folder});
         fixture.Show();
@@ -214,6 +243,17 @@ class MainFrameTest : public QObject {
         QVERIFY(!Visible(frame.LeftBar()));
         QVERIFY(!Visible(frame.FastInfoDock()));
         QVERIFY(!frame.Action(Command::FileManager)->isChecked());
+        QVERIFY(!WelcomeWindow::IsShown());
+    }
+
+    void AZoomedWindowOpensMaximized() {
+        FrameFixture fixture;
+        settings::kWindowZoomed.Write(fixture.profile, 1);
+        const std::string folder = fixture.home.Path().string();
+        fixture.frame =
+            std::make_unique<MainFrame>(fixture.profile, core::AppFolders{folder, folder});
+        fixture.Show();
+        QTRY_VERIFY(fixture.frame->isMaximized());
     }
 
     void ClosingStoresThePlacementOfANormalWindowOnly() {
@@ -233,6 +273,20 @@ class MainFrameTest : public QObject {
         QVERIFY(maximized.frame->close());
         QCOMPARE(settings::kWindowZoomed.Read(maximized.profile), 1);
         QCOMPARE(settings::kWindowRight.Read(maximized.profile), 640);
+    }
+
+    void ABarSizeIsStoredWhenItsDragEnds() {
+        FrameFixture fixture;
+        fixture.Show();
+        MainFrame& frame = *fixture.frame;
+        QTRY_COMPARE(frame.LeftBar().width(), 200);
+        frame.resizeDocks({&frame.LeftBar()}, {260}, Qt::Horizontal);
+        QTRY_COMPARE(frame.LeftBar().width(), 260);
+        QCOMPARE(settings::kLeftBarWidth.Read(fixture.profile), 200);
+        // The separator beside the bar gets the release that ends the drag.
+        const QPoint edge(frame.LeftBar().geometry().right() + 2, frame.height() / 2);
+        QTest::mouseRelease(&frame, Qt::LeftButton, {}, edge);
+        QCOMPARE(settings::kLeftBarWidth.Read(fixture.profile), 260);
     }
 
     void TheMenusHoldEveryCommandInOrder() {
@@ -266,6 +320,41 @@ class MainFrameTest : public QObject {
         QCOMPARE(fixture.opener->browsed.size(), std::size_t{2});
         QVERIFY(fixture.opener->browsed[0].starts_with("mailto:"));
         QVERIFY(fixture.opener->browsed[1].starts_with("https://"));
+    }
+
+    void TheTipAndAboutDialogsOpenFromTheHelpMenu() {
+        FrameFixture fixture;
+        settings::kShowWelcome.Write(fixture.profile, 0);
+        fixture.Show();
+        BoxAnswerer boxes;
+        const BoxAnswerer::Reply close = [](QDialog& dialog) { dialog.reject(); };
+        boxes.Answer(QString::fromLatin1(TipDialog::kTitle), close);
+        boxes.Answer(QString::fromLatin1(AboutDialog::kTitle), close);
+        fixture.frame->Action(Command::TipOfTheDay)->trigger();
+        fixture.frame->Action(Command::About)->trigger();
+        QCOMPARE(boxes.Count(QString::fromLatin1(TipDialog::kTitle)), 1);
+        QCOMPARE(boxes.Count(QString::fromLatin1(AboutDialog::kTitle)), 1);
+    }
+
+    void TheStartUpTipLeavesTheWindowFreeAndClosesWithIt() {
+        FrameFixture fixture;
+        settings::kShowWelcome.Write(fixture.profile, 0);
+        settings::kTipStartUp.Write(fixture.profile, 1);
+        fixture.Show();
+        auto tipShown = [] {
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            return std::any_of(windows.begin(), windows.end(), [](QWidget* window) {
+                return qobject_cast<TipDialog*>(window) != nullptr && window->isVisible();
+            });
+        };
+        fixture.frame->ShowStartUpTip();
+        QVERIFY(!tipShown());
+        settings::kTipStartUp.Write(fixture.profile, 0);
+        fixture.frame->ShowStartUpTip();
+        QVERIFY(tipShown());
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QVERIFY(fixture.frame->close());
+        QTRY_VERIFY(!tipShown());
     }
 
     void MenuEnablingFollowsTheState_data() {
@@ -374,7 +463,14 @@ class MainFrameTest : public QObject {
         QCOMPARE(frame.ListView().PreviewHeight(), 0);
     }
 
+    void ADemoSearchFillsTheListAndTheEngineBarThenVerifies_data() {
+        QTest::addColumn<bool>("verify");
+        QTest::newRow("countdown answered OK") << true;
+        QTest::newRow("countdown cancelled") << false;
+    }
+
     void ADemoSearchFillsTheListAndTheEngineBarThenVerifies() {
+        QFETCH(bool, verify);
         FrameFixture fixture;
         DemoSearch demo(fixture);
         settings::kAutoVerify.Write(fixture.profile, 1);
@@ -384,6 +480,8 @@ class MainFrameTest : public QObject {
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         BoxAnswerer boxes;
         boxes.Answer(QStringLiteral("Note:"), QMessageBox::Ok);
+        boxes.Answer(QString::fromLatin1(CountdownDialog::kAccessibleName),
+                     [verify](QDialog& dialog) { verify ? dialog.accept() : dialog.reject(); });
 
         frame.Run(Command::NewSearch);
         QVERIFY(frame.Control().state().taskRunning);
@@ -393,24 +491,45 @@ class MainFrameTest : public QObject {
         const int engines = frame.Engines().Model().rowCount();
         QCOMPARE(engines, static_cast<int>(demo::DemoFarm::Engines().size()));
         QTRY_VERIFY_WITH_TIMEOUT(frame.List().Count() > 0, kLongWait);
-        // The verification follows the search without a stop, then the closing note.
+        // The countdown, the verification if it was let run, then the closing note.
         QTRY_VERIFY_WITH_TIMEOUT(boxes.SawText(QStringLiteral("All task have finished!")),
                                  kLongWait);
         QTRY_VERIFY_WITH_TIMEOUT(frame.Control().Idle(), kLongWait);
+        QCOMPARE(boxes.Count(QString::fromLatin1(CountdownDialog::kAccessibleName)), 1);
         QCOMPARE(boxes.Count(QStringLiteral("Note:")), 1);
         QVERIFY(!Visible(frame.EngineDock()));
         QVERIFY(!frame.Busy().Running());
         QVERIFY(frame.Action(Command::NewSearch)->isEnabled());
+        // Every engine came to an end, and its row says so.
+        for (const tasks::EngineProgressList::Row& row : frame.Engines().Model().Rows().rows()) {
+            QVERIFY2(
+                row.state == tasks::EngineState::Finished || row.state == tasks::EngineState::Abort,
+                row.name.c_str());
+        }
         std::size_t verified = 0;
         for (std::size_t row = 0; row < frame.List().Count(); ++row) {
             verified += frame.List().Item(row).status != core::StatusCode::Normal ? 1 : 0;
         }
-        QCOMPARE(verified, frame.List().Count());
+        QCOMPARE(verified, verify ? frame.List().Count() : 0);
         frame.FlushFastInfo();
         QCOMPARE(frame.FastInfo().Field(0).text(), QStringLiteral("solar kite"));
         QCOMPARE(frame.FastInfo().Field(1).text(), QStringLiteral("Internet Search"));
         QCOMPARE(frame.FastInfo().Field(4).text(),
                  QStringLiteral("%1 Item(s)").arg(frame.List().Count()));
+    }
+
+    void ASearchThatCannotStartSaysSo() {
+        FrameFixture fixture;
+        settings::kInternetKeywords.Write(fixture.profile, "solar kite");
+        fixture.Show();
+        BoxAnswerer boxes;
+        boxes.Answer(QStringLiteral("Error:"), QMessageBox::Ok);
+        // The home holds no category file, so no engine.
+        fixture.frame->Run(Command::NewSearch);
+        QVERIFY(!fixture.frame->Control().state().taskRunning);
+        QVERIFY(
+            fixture.frame->Status().Message().startsWith(QStringLiteral("Nothing was searched")));
+        QVERIFY(fixture.frame->Action(Command::NewSearch)->isEnabled());
     }
 
     void StopTaskInTheMiddleOfASearch() {
@@ -421,12 +540,17 @@ class MainFrameTest : public QObject {
         MainFrame& frame = *fixture.frame;
         BoxAnswerer boxes;
         boxes.Answer(QStringLiteral("Note:"), QMessageBox::Ok);
+        QString waitText;
+        boxes.Answer(QString::fromUtf8(WaitWindow::kFixedTitle.data()),
+                     [&waitText](QDialog& wait) { waitText = wait.findChild<QLabel*>()->text(); });
         frame.NewSearch(tasks::SearchMode::Internet);
         QVERIFY(frame.Control().state().taskRunning);
         QTRY_VERIFY_WITH_TIMEOUT(demo.farm.HeldRequests() > 0, kLongWait);
         QVERIFY(frame.Action(Command::StopTask)->isEnabled());
         frame.Action(Command::StopTask)->trigger();
         QVERIFY(!frame.Control().state().taskRunning);
+        // Workers were still running: the stop waited for them with the wait window.
+        QCOMPARE(waitText, FromView(tasks::TaskControl::kStopWaitText));
         QVERIFY(boxes.SawText(QStringLiteral("All task have finished!")));
         QVERIFY(!Visible(frame.EngineDock()));
         QVERIFY(!frame.Busy().Running());
@@ -444,7 +568,11 @@ class MainFrameTest : public QObject {
         frame.Run(Command::VerifyResult);
         QVERIFY(frame.Control().state().verifyRunning);
         QVERIFY(frame.Status().Progress(1).isVisible());
+        QCOMPARE(frame.Status().Progress(1).maximum(), 6);
         QVERIFY(frame.Status().Message().startsWith(QStringLiteral("Verify-> ")));
+        // The bar lies over the blank pane, also after the window changed its size.
+        frame.resize(900, 500);
+        QTRY_COMPARE(frame.Status().Progress(1).geometry(), frame.Status().Pane(1).geometry());
         frame.Run(Command::StopTask);
         QVERIFY(!frame.Control().state().verifyRunning);
         QVERIFY(boxes.SawText(QStringLiteral("All task have finished!")));
@@ -455,16 +583,7 @@ class MainFrameTest : public QObject {
 
     void StopTaskInTheMiddleOfAnIntranetSearch() {
         FrameFixture fixture;
-        const std::filesystem::path tree = fixture.home.Path() / "tree";
-        for (int folder = 0; folder < 40; ++folder) {
-            const std::filesystem::path sub = tree / ("folder" + std::to_string(folder));
-            std::filesystem::create_directories(sub);
-            for (int file = 0; file < 50; ++file) {
-                std::ofstream(sub / ("file" + std::to_string(file) + ".txt")) << "x";
-            }
-        }
-        settings::kIntranetPatterns.Write(fixture.profile, "*.txt");
-        settings::kLastSearchTarget.Write(fixture.profile, tree.string() + ";");
+        fixture.UseIntranetTree(40, 50);
         fixture.Show();
         MainFrame& frame = *fixture.frame;
         BoxAnswerer boxes;
@@ -487,6 +606,24 @@ class MainFrameTest : public QObject {
         QVERIFY(boxes.SawText(QStringLiteral("All task have finished!")));
         frame.FlushFastInfo();
         QVERIFY(frame.FastInfo().Field(1).text().startsWith(QStringLiteral("Intranet Search [ ")));
+    }
+
+    void AnIntranetSearchRefreshesTheFastInformationOncePerTurn() {
+        FrameFixture fixture;
+        constexpr int kFiles = 3000;
+        fixture.UseIntranetTree(1, kFiles);
+        fixture.Show();
+        MainFrame& frame = *fixture.frame;
+        BoxAnswerer boxes;
+        boxes.Answer(QStringLiteral("Note:"), QMessageBox::Ok);
+        const int before = frame.FastInfoRefreshes();
+        frame.NewSearch(tasks::SearchMode::Intranet);
+        QCOMPARE(frame.List().Count(), std::size_t{kFiles});
+        frame.FlushFastInfo();
+        // Every file asks for a refresh; the bar is filled once per turn of the event loop.
+        QVERIFY2(frame.FastInfoRefreshes() - before < kFiles / 10,
+                 QByteArray::number(frame.FastInfoRefreshes() - before));
+        QCOMPARE(frame.FastInfo().Field(4).text(), QStringLiteral("%1 Item(s)").arg(kFiles));
     }
 
     void ClosingIsRefusedWhileATaskRuns() {

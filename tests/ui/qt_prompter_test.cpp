@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -14,6 +15,8 @@
 #include <functional>
 
 #include "ui/file_filter.h"
+#include "ui/file_manager/result_tree_widget.h"
+#include "ui/file_manager/save_file_dialog.h"
 #include "ui/password_dialog.h"
 
 namespace quexa::ui {
@@ -122,16 +125,18 @@ class QtPrompterTest : public QObject {
         QCOMPARE(FileFilter::ToQt("All|"), QStringList{"All (*)"});
     }
 
-    void SaveDialogAnswersTheNameWithoutExtension() {
-        QTemporaryDir folder;
+    void SaveDialogAnswersAFolderOfTheTreeAndAName() {
+        QTemporaryDir home;
+        QVERIFY(QDir(home.path()).mkpath(QStringLiteral("Data/MyFav")));
         QString caption;
-        WhenOpen<QFileDialog>([&](QFileDialog* dialog) {
+        WhenOpen<SaveFileDialog>([&](SaveFileDialog* dialog) {
             caption = dialog->windowTitle();
-            QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
-            dialog->selectFile(folder.filePath(QStringLiteral("solar kite.qzr")));
-            static_cast<QDialog*>(dialog)->accept();
+            QCOMPARE(dialog->NameEdit()->text(), QStringLiteral("solar kite"));
+            QVERIFY(!dialog->OkEnabled());
+            dialog->Tree().setCurrentItem(dialog->Tree().Root()->child(2));
+            dialog->accept();
         });
-        QtPrompter prompter(nullptr, folder.path());
+        QtPrompter prompter(nullptr, home.filePath(QStringLiteral("Data")));
         Prompter::FileRequest request;
         request.use = Prompter::FileUse::SaveResult;
         request.defaultExtension = "qzr";
@@ -139,7 +144,8 @@ class QtPrompterTest : public QObject {
         const auto chosen = prompter.ChooseFile(request);
         QCOMPARE(caption, QStringLiteral("Save File"));
         QVERIFY(chosen.has_value());
-        QCOMPARE(QString::fromStdString(*chosen), folder.filePath(QStringLiteral("solar kite")));
+        QCOMPARE(QString::fromStdString(*chosen),
+                 home.filePath(QStringLiteral("Data/MyFav/solar kite")));
     }
 
     void ExportDialogAddsTheDefaultExtension() {
@@ -147,6 +153,8 @@ class QtPrompterTest : public QObject {
         QStringList filters;
         WhenOpen<QFileDialog>([&](QFileDialog* dialog) {
             filters = dialog->nameFilters();
+            // Nobody else asks before an export replaces a file.
+            QVERIFY(!dialog->testOption(QFileDialog::DontConfirmOverwrite));
             dialog->selectFile(folder.filePath(QStringLiteral("Quexa - kite")));
             static_cast<QDialog*>(dialog)->accept();
         });

@@ -3,6 +3,7 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -37,6 +38,7 @@
 #include "temp_folder.h"
 #include "ui/edit_item_dialog.h"
 #include "ui/execute_failed_dialog.h"
+#include "ui/qt_clipboard.h"
 #include "ui/result_context_menu.h"
 #include "ui/result_list_view.h"
 #include "ui/summarize_dialog.h"
@@ -647,7 +649,10 @@ class ResultViewTest : public QObject {
     void PreviewAndAppearanceFollowTheProfile() {
         Harness h;
         QCOMPARE(h.view.ListView().PreviewHeight(), 50);
+        QSignalSpy toggled(&h.view, &ResultView::PreviewToggled);
         h.view.TogglePreview();
+        QCOMPARE(toggled.count(), 1);
+        QCOMPARE(toggled.at(0).at(0).toBool(), false);
         QVERIFY(!h.view.PreviewVisible());
         QCOMPARE(h.view.ListView().PreviewHeight(), 0);
         QCOMPARE(core::settings::kPreview.Read(h.profile), 0);
@@ -674,6 +679,12 @@ class ResultViewTest : public QObject {
         QVERIFY(h.list.IsModified());
         QVERIFY(states.count() > 0);
         QVERIFY(EnabledCommands(h.view.Menu()).contains(C::DeleteSelected));
+    }
+
+    void TheDesktopClipboardTakesUtf8Text() {
+        QtClipboard clipboard;
+        clipboard.SetText("Z\xc3\xbcrich \xe2\x9c\x93");
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Z\u00fcrich \u2713"));
     }
 
     void TheModelPassesTheModelTester() {

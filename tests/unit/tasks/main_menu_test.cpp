@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <set>
 
 #include "core/memory_profile.h"
 #include "core/settings_table.h"
@@ -28,14 +27,6 @@ TEST(MainMenuTest, EveryMainWindowCommandIsInOneMenuInTheTableOrder) {
     EXPECT_EQ(listed, expected);
     EXPECT_EQ(MainMenus().size(), 5u);
     EXPECT_EQ(MainMenus()[1].title, "&Task");
-}
-
-TEST(MainMenuTest, TheToolbarHoldsAutoScrollAndMenuCommandsOnce) {
-    const std::span<const Command> toolbar = ToolbarCommands();
-    const std::set<Command> unique(toolbar.begin(), toolbar.end());
-    EXPECT_EQ(unique.size(), toolbar.size());
-    EXPECT_TRUE(unique.contains(Command::AutoScroll));
-    EXPECT_TRUE(unique.contains(Command::StopTask));
 }
 
 TEST(MainMenuTest, TheShortcutIsWhatFollowsTheTab) {

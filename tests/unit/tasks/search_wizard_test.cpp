@@ -64,6 +64,37 @@ TEST(SearchWizardTest, WhatASearchRemembersIsSelectedTheNextTime) {
     EXPECT_EQ(settings::kAutoVerify.Read(profile), 0);
 }
 
+TEST(SearchWizardTest, EachPageStoresItsOwnChoice) {
+    CategoryHome home;
+    home.WriteCategories({Record("News", "NewsDir")});
+    home.WriteScheme("NewsDir", "fast", SchemeBytes("quick ones", {}));
+    core::MemoryProfile profile;
+    core::SettingsCache cache;
+
+    SearchWizard wizard(profile, home.folders());
+    wizard.StoreCategory(profile, 0);
+    EXPECT_EQ(settings::kLastCategory.Read(profile), "Global");
+    wizard.StoreCategory(profile, 1);
+    EXPECT_EQ(settings::kLastCategory.Read(profile), "News");
+    ASSERT_TRUE(wizard.ChooseCategory(1));
+    wizard.StoreScheme(profile, 1);
+    EXPECT_EQ(std::filesystem::path(engines::GetLastScheme(profile, "NewsDir")).filename(),
+              "fast.scm");
+    EXPECT_EQ(wizard.SchemeNote(0), "    " + std::string(engines::kSystemSchemeNote));
+    EXPECT_EQ(wizard.SchemeNote(1), "    quick ones");
+    // A file that is not a scheme (a folder by that name, for a test run as root too).
+    std::filesystem::remove(engines::SchemePath(wizard.folder(), "fast"));
+    std::filesystem::create_directory(engines::SchemePath(wizard.folder(), "fast"));
+    EXPECT_EQ(wizard.SchemeNote(1), "    ");
+    wizard.StoreScheme(profile, 0);
+    EXPECT_EQ(engines::GetLastScheme(profile, "NewsDir"), "");
+
+    SearchWizard::StoreFinishingOptions(profile, cache, true, true);
+    EXPECT_EQ(settings::kAutoVerify.Read(profile), 1);
+    EXPECT_EQ(settings::kHangUp.Read(profile), 1);
+    EXPECT_TRUE(cache.hangUpWhenFinished);
+}
+
 TEST(SearchWizardTest, AQueryOfBlanksIsRefused) {
     EXPECT_EQ(SearchWizard::CheckQuery("  \t "), std::nullopt);
     EXPECT_EQ(SearchWizard::CheckQuery(""), std::nullopt);
@@ -74,6 +105,8 @@ TEST(IntranetWizardTest, TargetsAndPatternsAreStoredAsThePagesStoreThem) {
     const std::string folder = std::filesystem::absolute("docs").string();
     EXPECT_EQ(IntranetWizard::TargetText({"docs", "//server/share", "\\\\host\\share", "nfs:/x"}),
               folder + ";//server/share;\\\\host\\share;nfs:/x;");
+    EXPECT_EQ(IntranetWizard::TargetText({"//Server/Share", "//server/SHARE"}), "//Server/Share;");
+    EXPECT_EQ(IntranetWizard::TargetText({}), "");
     EXPECT_EQ(IntranetWizard::JoinPatterns({"*.txt", "a?.doc"}), "*.txt;a?.doc");
     core::MemoryProfile profile;
     IntranetWizard::Remember(profile, "*.txt", folder + ";");

@@ -1,0 +1,30 @@
+#include "ui/wizards/new_search_dialogs.h"
+
+#include "ui/wizards/internet_search_wizard.h"
+#include "ui/wizards/intranet_search_wizard.h"
+#include "ui/wizards/search_mode_dialog.h"
+
+namespace quexa::ui {
+
+std::optional<tasks::SearchMode> NewSearchDialogs::Run(QWidget* parent, const Context& context) {
+    SearchModeDialog modes(parent);
+    if (modes.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const tasks::SearchMode mode = modes.Choice();
+    int result = QDialog::Accepted;
+    if (mode == tasks::SearchMode::Internet) {
+        InternetSearchWizard wizard(context.profile, context.folders, context.cache,
+                                    context.prompter, parent);
+        result = wizard.exec();
+    } else if (mode == tasks::SearchMode::Intranet) {
+        IntranetSearchWizard wizard(context.profile, context.prompter, parent);
+        result = wizard.exec();
+    }
+    if (result != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return mode;
+}
+
+}  // namespace quexa::ui

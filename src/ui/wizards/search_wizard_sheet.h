@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QStringList>
+#include <QWizard>
+
+namespace quexa::ui {
+
+// What the two search wizards share: the classic look with the side picture, and a window
+// title of its own for every page, so that each page is known by name.
+class SearchWizardSheet : public QWizard {
+    Q_OBJECT
+
+  public:
+    SearchWizardSheet(QStringList captions, QWidget* parent);
+
+  protected:
+    // Adds the pages in caption order.
+    void AddPages(const QList<QWizardPage*>& pages);
+
+  private:
+    void ShowCaption(int id);
+
+    QStringList captions_;
+};
+
+}  // namespace quexa::ui
