@@ -92,6 +92,31 @@ class WindowTest(unittest.TestCase):
             "quexa to end")[0]
         self.assertEqual(exit_code, 0, "quexa's exit code")
 
+    def run_internet_wizard(self, keywords):
+        """Task > New Search through the mode dialog and the three pages of the Internet
+        wizard, with the remembered category and scheme and the keywords given."""
+        import pyatspi
+        driver = self.driver
+        driver.run_menu(self.frame, "Task", "New Search")
+        mode = driver.window(self.app, "New Search - Choose Search Mode")
+        internet = driver.find(mode, pyatspi.ROLE_RADIO_BUTTON, "I Want Search Internet")
+        driver.wait_until(lambda: pyatspi.STATE_CHECKED in driver.states(internet),
+                          "Internet chosen as the search mode")
+        driver.press(driver.find(mode, pyatspi.ROLE_PUSH_BUTTON, "Next Step"))
+        for step in (1, 2):
+            page = driver.window(self.app, f"New Search - Search Internet (Step {step}/3)")
+            driver.press(driver.find(page, pyatspi.ROLE_PUSH_BUTTON, "Next >"))
+        page = driver.window(self.app, "New Search - Search Internet (Step 3/3)")
+        # The keywords' box: the shown editable combo box (it is named by its text).
+        words = driver.wait_until(
+            lambda: next((driver.find(box, pyatspi.ROLE_TEXT)
+                          for box in driver.find_all(page, pyatspi.ROLE_COMBO_BOX)
+                          if driver.is_showing(box) and driver.find(box, pyatspi.ROLE_TEXT)),
+                         None), "the keywords' box")
+        driver.type_into(words, keywords)
+        driver.press(driver.find(page, pyatspi.ROLE_PUSH_BUTTON, "Finish"))
+        driver.wait_gone(self.app, "New Search - Search Internet (Step 3/3)")
+
     def answer_save_question(self, button):
         self.driver.answer(self.app, "Note:", button, text="Do you want save ?")
 
@@ -144,7 +169,7 @@ class WindowTest(unittest.TestCase):
                             os.path.join(self.home, "settings.conf"), "config", "set", section,
                             key, value], check=True, capture_output=True, timeout=60)
         self.start()
-        self.driver.run_menu(self.frame, "Task", "New Search")
+        self.run_internet_wizard("solar kite")
         engines = self.driver.Table(
             self.driver.find(self.frame, pyatspi.ROLE_TABLE, "Engine Progress"))
         self.driver.wait_until(lambda: engines.row_count() > 0, "the engines in the engine bar")
