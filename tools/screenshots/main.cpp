@@ -22,6 +22,7 @@
 #include "ui/result_list_model.h"
 #include "ui/result_list_view.h"
 #include "ui/wait_window.h"
+#include "wizard_shots.h"
 
 namespace quexa::screenshots {
 namespace {
@@ -165,5 +166,6 @@ int main(int argc, char** argv) {
     quexa::screenshots::FileManagerShots(writer);
     quexa::screenshots::HangUpDialogShot(writer);
     quexa::screenshots::TrayShots(writer);
+    quexa::screenshots::WizardShots(writer);
     return writer.Failures() == 0 ? 0 : 1;
 }
