@@ -11,6 +11,9 @@
 #include <cstdio>
 
 #include "core/wait_state.h"
+#include "desktop_shots.h"
+#include "file_manager_shots.h"
+#include "option_shots.h"
 #include "sample_rows.h"
 #include "shot_writer.h"
 #include "ui/column_chooser.h"
@@ -159,6 +162,10 @@ int main(int argc, char** argv) {
     quexa::screenshots::EmptyList(writer);
     quexa::screenshots::WaitWindows(writer);
     quexa::screenshots::Dialogs(writer);
+    quexa::screenshots::OptionShots(writer);
+    quexa::screenshots::FileManagerShots(writer);
+    quexa::screenshots::HangUpDialogShot(writer);
+    quexa::screenshots::TrayShots(writer);
     quexa::screenshots::WizardShots(writer);
     return writer.Failures() == 0 ? 0 : 1;
 }
