@@ -14,6 +14,8 @@
 #include <QVBoxLayout>
 
 #include "engines/scheme_list.h"
+#include "platform/desktop_opener.h"
+#include "ui/desktop_url_launcher.h"
 #include "ui/scheme_editor/edit_engine_dialog.h"
 #include "ui/scheme_editor/scheme_engine_model.h"
 #include "ui/scheme_editor/scheme_engine_view.h"
@@ -96,6 +98,16 @@ std::optional<std::string> SchemeEditorDialog::Run(const core::AppFolders& folde
         return std::nullopt;
     }
     return engines::GetLastScheme(profile, dir);
+}
+
+std::optional<std::string> SchemeEditorDialog::Run(const core::AppFolders& folders,
+                                                   core::Profile& profile, const std::string& dir,
+                                                   core::Prompter& prompter,
+                                                   const std::string& browserPath,
+                                                   QWidget* parent) {
+    DesktopUrlLauncher launcher;
+    platform::DesktopOpener opener(browserPath, launcher);
+    return Run(folders, profile, dir, prompter, opener, parent);
 }
 
 QWidget* SchemeEditorDialog::BuildSchemeGroup() {

@@ -45,6 +45,11 @@ class SchemeEditorDialog : public QDialog {
                                           const std::string& dir, core::Prompter& prompter,
                                           tasks::LocationOpener& opener, QWidget* parent);
 
+    // The same with "Visit Web" going to the browser in use (empty: the desktop's default).
+    static std::optional<std::string> Run(const core::AppFolders& folders, core::Profile& profile,
+                                          const std::string& dir, core::Prompter& prompter,
+                                          const std::string& browserPath, QWidget* parent);
+
     const engines::SchemeEditor& Editor() const { return editor_; }
     QComboBox& Schemes() const { return *schemes_; }
     QPushButton& NewButton() const { return *new_; }
