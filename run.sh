@@ -67,7 +67,8 @@ run_demo_window() {
 run_screenshots() {
     [ $# -eq 1 ] || { say "Usage: ./run.sh screenshots DIR"; exit 2; }
     say "Rendering the window parts into $1"
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$bin/quexa-screenshots" "$1"
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$bin/quexa-screenshots" "$1"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$bin/quexa-window-screenshots" "$1"
 }
 
 if [ "${1:-}" = screenshots ]; then
