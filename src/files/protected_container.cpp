@@ -64,12 +64,12 @@ bool ProtectedContainer::Open(const fs::path& path) {
     return true;
 }
 
-ProtectedContainer::Version ProtectedContainer::CheckVersion() const {
-    if (header_.Magic() != "QZR") {
+ProtectedContainer::Version ProtectedContainer::CheckVersion(const ContainerHeader& header) {
+    if (header.Magic() != "QZR") {
         return Version::NotAResultFile;
     }
-    const char mode = header_.ModeLetter();
-    if (header_.FormatLetter() != 'A' || header_.SecondFormatLetter() != 'A' ||
+    const char mode = header.ModeLetter();
+    if (header.FormatLetter() != 'A' || header.SecondFormatLetter() != 'A' ||
         (mode != 'A' && mode != 'B' && mode != 'C')) {
         return Version::Newer;
     }
@@ -145,8 +145,8 @@ bool ProtectedContainer::Flush() {
 }
 
 // Compared as zero-terminated strings, as the check value always was, but never past the key.
-bool ProtectedContainer::IsProtected() const {
-    const Key stored = header_.CheckValue();
+bool ProtectedContainer::IsProtected(const ContainerHeader& header) {
+    const Key stored = header.CheckValue();
     const Key& plain = DefaultKey();
     for (std::size_t i = 0; i < kKeySize; ++i) {
         if (stored[i] != plain[i]) {

@@ -37,7 +37,10 @@ class ProtectedContainer {
     // Gives a file without owner write permission that permission back, then opens it for
     // update, or for reading when that is refused, and takes over its header.
     bool Open(const std::filesystem::path& path);
-    Version CheckVersion() const;
+    Version CheckVersion() const { return CheckVersion(header_); }
+    // What a header says, the file aside: the tests an open container's header copy gets.
+    static Version CheckVersion(const ContainerHeader& header);
+    static bool IsProtected(const ContainerHeader& header);
     // The buffer gets the default header, then the file's first bytes over it.
     bool ReadHeader(ContainerHeader& buffer);
     // Written through to the file; on success it also becomes the header copy.
@@ -54,7 +57,7 @@ class ProtectedContainer {
     // buffered: Flush tells whether they reached the file.
     bool WriteRecord(Record& buffer, std::int64_t index = kCurrentPosition);
     bool Flush();
-    bool IsProtected() const;
+    bool IsProtected() const { return IsProtected(header_); }
     bool TestPassword(std::string_view text) const;
     bool ChangePassword(std::string_view oldPassword, std::string_view newPassword);
     void Close();

@@ -160,9 +160,7 @@ class WindowTest(unittest.TestCase):
 
     def test_new_search_of_the_demo_farm_fills_the_list_and_the_engine_bar(self):
         import pyatspi
-        farm = self.session.start("farm", [PROGRAMS["farm"], "--home", self.home])
-        self.addCleanup(self.session.stop, farm)
-        self.driver.wait_until(lambda: self.session.log("farm").strip(), "the demo farm")
+        self.start_demo_farm()
         for section, key, value in (("UserData", "LastCategory", "Demo"),
                                     ("UserData", "Key.Internet", "solar kite")):
             subprocess.run([PROGRAMS["cli"], "--home", self.home, "--settings",
@@ -184,6 +182,94 @@ class WindowTest(unittest.TestCase):
         self.driver.run_menu(self.frame, "File", "Exit")
         self.answer_save_question("No")
         self.wait_for_exit()
+
+    def test_open_a_result_file_from_the_tree_by_keyboard(self):
+        import pyatspi
+        os.makedirs(os.path.join(self.home, "Data", "MyFav"), exist_ok=True)
+        write_result_file(self.home, os.path.join("Data", "MyFav", "kites.qzr"), ["Delta", "Echo"])
+        self.start()
+        tree = self.driver.find(self.frame, name="Result File Tree")
+        self.assertIsNotNone(tree, "the file manager has no accessible tree")
+        keyboard = self.driver.Keyboard(self.session.environment())
+        keyboard.focus(TITLE)
+        tree.queryComponent().grabFocus()
+        self.driver.wait_until(lambda: pyatspi.STATE_FOCUSED in self.driver.states(tree),
+                               "the tree focused")
+        # From the root down to My Favorite, opened, and its one file chosen.
+        keyboard.press("Home", "Down", "Down", "Down", "Right", "Down")
+        popups = self.driver.PopupWatch()
+        keyboard.press("Menu")
+        menu = popups.wait("the tree's context menu")
+        entry = self.driver.find(menu, pyatspi.ROLE_MENU_ITEM, "Open", depth=1)
+        self.assertIsNotNone(entry, "the file's menu has no Open")
+        self.driver.press(entry)
+        rows = self.result_list()
+        self.driver.wait_until(lambda: rows.row_count() == 2, "the file's two rows")
+        self.assertEqual(rows.texts("Title"), ["Delta", "Echo"])
+
+        self.driver.run_menu(self.frame, "File", "Exit")
+        self.wait_for_exit()
+
+    # New Search's dialogs: the mode dialog and the Internet wizard.
+    MODE_TITLE = "New Search - Choose Search Mode"
+    STEP_TITLES = [f"New Search - Search Internet (Step {step}/3)" for step in (1, 2, 3)]
+
+    @staticmethod
+    def searchable(title):
+        """A title as xdotool's search pattern has it: the parentheses taken literally."""
+        return title.replace("(", "\\(").replace(")", "\\)")
+
+    def start_demo_farm(self):
+        farm = self.session.start("farm", [PROGRAMS["farm"], "--home", self.home])
+        self.addCleanup(self.session.stop, farm)
+        self.driver.wait_until(lambda: self.session.log("farm").strip(), "the demo farm")
+
+    def test_new_search_through_the_mode_dialog_and_the_internet_wizard_by_keyboard(self):
+        import pyatspi
+        self.start_demo_farm()
+        self.start()
+        keyboard = self.driver.Keyboard(self.session.environment())
+        self.driver.run_menu(self.frame, "Task", "New Search")
+        modes = self.driver.window(self.app, self.MODE_TITLE)
+        keyboard.focus(self.MODE_TITLE)
+        # Down to the empty file and back up to the Internet search.
+        keyboard.press("Down", "Down", "Up", "Up")
+        internet = self.driver.find(modes, pyatspi.ROLE_RADIO_BUTTON, "I Want Search Internet")
+        self.driver.wait_until(lambda: pyatspi.STATE_CHECKED in self.driver.states(internet),
+                               "the Internet search chosen")
+        keyboard.press("Return")
+
+        step = self.driver.window(self.app, self.STEP_TITLES[0])
+        keyboard.focus(self.searchable(self.STEP_TITLES[0]))
+        # Qt names a box that cannot be typed into by its current entry; letters choose the entry
+        # that starts with them.
+        self.assertIsNotNone(self.driver.find(step, pyatspi.ROLE_COMBO_BOX, "The Web"),
+                             "step 1 does not start on the first category")
+        keyboard.press("d")
+        self.driver.wait_until(lambda: self.driver.find(step, pyatspi.ROLE_COMBO_BOX, "Demo"),
+                               "the Demo category chosen")
+        keyboard.press("alt+n")
+        step = self.driver.window(self.app, self.STEP_TITLES[1])
+        schemes = self.driver.find(step, pyatspi.ROLE_LIST, "Search scheme:")
+        self.assertIsNotNone(schemes, "step 2 has no scheme list named by its label")
+        keyboard.press("alt+n")
+        step = self.driver.window(self.app, self.STEP_TITLES[2])
+        keyboard.press("alt+k", "ctrl+a", *["space" if c == " " else c for c in "solar kite"])
+        keyboard.press("Return")
+        self.driver.wait_gone(self.app, self.STEP_TITLES[2])
+
+        rows = self.result_list()
+        self.driver.wait_until(lambda: rows.row_count() > 0, "the search's first results")
+        self.driver.answer(self.app, "Note:", "OK", text="All task have finished!", timeout=60)
+        self.driver.run_menu(self.frame, "File", "Exit")
+        self.answer_save_question("No")
+        self.wait_for_exit()
+        for key, value in (("LastCategory", "Demo"), ("Key.Internet", "solar kite")):
+            stored = subprocess.run(
+                [PROGRAMS["cli"], "--home", self.home, "--settings",
+                 os.path.join(self.home, "settings.conf"), "config", "get", "UserData", key],
+                check=True, capture_output=True, text=True, timeout=60)
+            self.assertEqual(stored.stdout.strip(), value)
 
 
 def main():

@@ -1,8 +1,6 @@
 #include "ui/file_manager/file_manager_pane.h"
 
-#include <QKeySequence>
 #include <QMenu>
-#include <QShortcut>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
@@ -11,6 +9,7 @@
 #include "tasks/file_property.h"
 #include "tasks/folder_import.h"
 #include "tasks/password_change.h"
+#include "tasks/result_document.h"
 #include "ui/file_manager/change_password_dialog.h"
 #include "ui/file_manager/file_property_dialog.h"
 #include "ui/file_manager/name_dialog.h"
@@ -85,15 +84,6 @@ FileManagerPane::FileManagerPane(FileManagerContext context, QWidget* parent)
             Run(TreeEntry::Open);
         }
     });
-    for (const QKeySequence& keys :
-         {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
-        auto* shortcut = new QShortcut(keys, tree_, nullptr, nullptr, Qt::WidgetShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this] {
-            if (QTreeWidgetItem* item = tree_->currentItem()) {
-                ShowMenu(tree_->visualItemRect(item).center());
-            }
-        });
-    }
     tree_->mayDrag = [this](const TreeNode& node) {
         if (!ResultTreeRules::Movable(node, context_.state.currentFile)) {
             return false;
@@ -216,9 +206,8 @@ void FileManagerPane::Open(QTreeWidgetItem* item) {
         return;
     }
     const std::string path = ResultTreeWidget::NodeOf(item).path.string();
-    context_.document.RequestOpen(path);
     if (path != context_.state.currentFile && context_.openChosen) {
-        context_.openChosen();
+        context_.openChosen(path);
     }
     if (context_.fileChanged) {
         context_.fileChanged();

@@ -11,7 +11,6 @@
 #include "core/prompter.h"
 #include "core/wait_state.h"
 #include "files/result_tree_rules.h"
-#include "tasks/result_document.h"
 #include "tasks/task_state.h"
 #include "tasks/trash.h"
 
@@ -30,10 +29,8 @@ struct FileManagerContext {
     tasks::Trash& trash;
     // The current file and whether a task runs.
     const tasks::TaskState& state;
-    // Open hands the chosen file to it.
-    tasks::ResultDocument& document;
-    // The view opens the file waiting in the document.
-    std::function<void()> openChosen;
+    // The view opens the chosen file: the result document's RequestOpen, then its open.
+    std::function<void(const std::string& path)> openChosen;
     // A file's header or the current file changed: the fast information bar reads it again.
     std::function<void()> fileChanged;
     core::WaitState* wait = nullptr;

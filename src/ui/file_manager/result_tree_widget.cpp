@@ -4,6 +4,7 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QIcon>
+#include <QKeyEvent>
 
 #include <utility>
 
@@ -59,12 +60,12 @@ void ResultTreeWidget::Build() {
     auto* root = MakeItem(
         QString::fromLatin1(ResultTreeRules::kRootText.data(), ResultTreeRules::kRootText.size()),
         Kind::Root, {});
-    root->setIcon(0, QIcon(QStringLiteral(":/pictures/tree_root.svg")));
+    root->setIcon(0, PictureOf(Kind::Root, FilePicture::Valid, false));
     addTopLevelItem(root);
     for (const ResultTreeRules::TopFolder& top : ResultTreeRules::kTopFolders) {
         auto* item = MakeItem(QString::fromLatin1(top.text.data(), top.text.size()),
                               Kind::TopFolder, dataFolder_ / top.folder);
-        item->setIcon(0, QIcon(QStringLiteral(":/pictures/%1.svg").arg(TopPicture(top.folder))));
+        item->setIcon(0, Picture(TopPicture(top.folder)));
         AddPlaceholder(item);
         root->addChild(item);
     }
@@ -80,7 +81,15 @@ TreeNode ResultTreeWidget::NodeOf(const QTreeWidgetItem* item) {
             fs::path(item->data(0, kPathRole).toString().toStdString())};
 }
 
-QIcon ResultTreeWidget::PictureOf(Kind kind, FilePicture picture, bool open) {
+const QIcon& ResultTreeWidget::Picture(const QString& name) {
+    auto it = pictures_.find(name);
+    if (it == pictures_.end()) {
+        it = pictures_.insert(name, QIcon(QStringLiteral(":/pictures/%1.svg").arg(name)));
+    }
+    return *it;
+}
+
+const QIcon& ResultTreeWidget::PictureOf(Kind kind, FilePicture picture, bool open) {
     QString name;
     switch (kind) {
         case Kind::Root:
@@ -109,7 +118,7 @@ QIcon ResultTreeWidget::PictureOf(Kind kind, FilePicture picture, bool open) {
             }
             break;
     }
-    return QIcon(QStringLiteral(":/pictures/%1.svg").arg(name));
+    return Picture(name);
 }
 
 void ResultTreeWidget::AddPlaceholder(QTreeWidgetItem* parent) {
@@ -123,8 +132,7 @@ void ResultTreeWidget::RemoveChildren(QTreeWidgetItem* item) {
     qDeleteAll(children);
 }
 
-QTreeWidgetItem* ResultTreeWidget::AddEntry(QTreeWidgetItem* parent,
-                                            const files::ResultFolderEntry& entry) {
+QTreeWidgetItem* ResultTreeWidget::MakeEntry(const files::ResultFolderEntry& entry) {
     const QString text = QString::fromStdString(entry.text);
     if (entry.isFolder) {
         auto* item = MakeItem(text, Kind::Folder, entry.path);
@@ -132,12 +140,10 @@ QTreeWidgetItem* ResultTreeWidget::AddEntry(QTreeWidgetItem* parent,
         if (entry.hasEntries) {
             AddPlaceholder(item);
         }
-        parent->addChild(item);
         return item;
     }
     auto* item = MakeItem(text, ResultTreeRules::KindOf(entry.picture), entry.path, entry.picture);
     item->setIcon(0, PictureOf(Kind::ResultFile, entry.picture, false));
-    parent->addChild(item);
     return item;
 }
 
@@ -155,9 +161,12 @@ void ResultTreeWidget::Expanded(QTreeWidgetItem* item) {
     // Rebuilding must not collapse what the person expands: no signals while children change.
     const QSignalBlocker blocker(this);
     RemoveChildren(item);
+    // One insertion for all: the view lays out once, not once per file.
+    QList<QTreeWidgetItem*> children;
     for (const files::ResultFolderEntry& entry : ResultFolder::List(node.path)) {
-        AddEntry(item, entry);
+        children.append(MakeEntry(entry));
     }
+    item->addChildren(children);
     if (node.kind == Kind::Folder) {
         item->setIcon(0, PictureOf(Kind::Folder, FilePicture::Valid, item->childCount() > 0));
     }
@@ -203,7 +212,7 @@ QTreeWidgetItem* ResultTreeWidget::Reveal(const fs::path& path) {
         if (NodeOf(item).path.lexically_normal().string() == wanted) {
             return item;
         }
-        Reread(item);
+        item->setExpanded(true);
         for (int i = 0; i < item->childCount(); ++i) {
             const fs::path childPath = NodeOf(item->child(i)).path;
             if (!childPath.empty() && (childPath == path || ResultFolder::Holds(childPath, path))) {
@@ -214,6 +223,19 @@ QTreeWidgetItem* ResultTreeWidget::Reveal(const fs::path& path) {
         }
     }
     return nullptr;
+}
+
+void ResultTreeWidget::keyPressEvent(QKeyEvent* event) {
+    const bool menuKey = event->key() == Qt::Key_Menu ||
+                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    QTreeWidgetItem* item = currentItem();
+    if (!menuKey || item == nullptr) {
+        QTreeWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    scrollToItem(item);
+    Q_EMIT customContextMenuRequested(visualItemRect(item).center());
 }
 
 void ResultTreeWidget::startDrag(Qt::DropActions supportedActions) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QIcon>
 #include <QTreeWidget>
 
 #include <filesystem>
@@ -25,8 +27,8 @@ class ResultTreeWidget : public QTreeWidget {
     static files::TreeNode NodeOf(const QTreeWidgetItem* item);
     files::TreeNode CurrentNode() const { return NodeOf(currentItem()); }
     QTreeWidgetItem* Root() const { return topLevelItem(0); }
-    // The node of a path below a top folder, expanding the folders on the way; null when the
-    // path is not in the tree.
+    // The node of a path below a top folder, expanding the folders on the way (a folder already
+    // expanded is not read again); null when the path is not in the tree.
     QTreeWidgetItem* Reveal(const std::filesystem::path& path);
     // Reads the folder of a node again, and shows it expanded.
     void Reread(QTreeWidgetItem* folder);
@@ -38,9 +40,11 @@ class ResultTreeWidget : public QTreeWidget {
     std::function<bool(const files::TreeNode&)> mayDrag;
     std::function<void(QTreeWidgetItem* source, QTreeWidgetItem* target)> dropped;
 
-    static QIcon PictureOf(files::TreeNode::Kind kind, files::FilePicture picture, bool open);
+    const QIcon& PictureOf(files::TreeNode::Kind kind, files::FilePicture picture, bool open);
 
   protected:
+    // The Menu key and Shift+F10 open the context menu at the current node.
+    void keyPressEvent(QKeyEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -50,13 +54,16 @@ class ResultTreeWidget : public QTreeWidget {
     void Build();
     void Expanded(QTreeWidgetItem* item);
     void Collapsed(QTreeWidgetItem* item);
-    QTreeWidgetItem* AddEntry(QTreeWidgetItem* parent, const files::ResultFolderEntry& entry);
-    static void AddPlaceholder(QTreeWidgetItem* parent);
+    QTreeWidgetItem* MakeEntry(const files::ResultFolderEntry& entry);
+    void AddPlaceholder(QTreeWidgetItem* parent);
+    // Each picture is loaded once for the whole tree.
+    const QIcon& Picture(const QString& name);
     static void RemoveChildren(QTreeWidgetItem* item);
     QTreeWidgetItem* DropTarget(const QPoint& position) const;
 
     std::filesystem::path dataFolder_;
     QTreeWidgetItem* dragged_ = nullptr;
+    QHash<QString, QIcon> pictures_;
 };
 
 }  // namespace quexa::ui
