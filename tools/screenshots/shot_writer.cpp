@@ -22,6 +22,22 @@ void Settle() {
 
 }  // namespace
 
+int ShotWriter::RunProgram(int argc, char** argv, const std::function<void(ShotWriter&)>& shots) {
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s DIR\n", argv[0]);
+        return 2;
+    }
+    QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "cannot create %s\n", argv[1]);
+        return 1;
+    }
+    ShotWriter writer(folder);
+    shots(writer);
+    return writer.Failures() == 0 ? 0 : 1;
+}
+
 void ShotWriter::Write(QWidget& widget, const QString& name) {
     widget.show();
     widget.raise();

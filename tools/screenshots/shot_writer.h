@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QString>
 
+#include <functional>
+
 class QPixmap;
 class QWidget;
 
@@ -12,6 +14,11 @@ namespace quexa::screenshots {
 class ShotWriter {
   public:
     explicit ShotWriter(QDir folder) : folder_(std::move(folder)) {}
+
+    // A screenshot program's main: the application, the folder named as the one argument (made
+    // when missing), then the shots. Exit code 0 when every picture was written, 1 when one
+    // was not or the folder can't be made, 2 for wrong arguments.
+    static int RunProgram(int argc, char** argv, const std::function<void(ShotWriter&)>& shots);
 
     // Shows the widget, lets it paint and saves it as NAME.png.
     void Write(QWidget& widget, const QString& name);

@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -158,18 +157,9 @@ void SearchAndVerification(ShotWriter& writer) {
 }  // namespace quexa::screenshots
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: quexa-window-screenshots DIR\n");
-        return 2;
-    }
-    QDir folder(QString::fromLocal8Bit(argv[1]));
-    if (!folder.mkpath(QStringLiteral("."))) {
-        std::fprintf(stderr, "cannot create %s\n", argv[1]);
-        return 1;
-    }
-    quexa::screenshots::ShotWriter writer(folder);
-    quexa::screenshots::FirstStart(writer);
-    quexa::screenshots::SearchAndVerification(writer);
-    return writer.Failures() == 0 ? 0 : 1;
+    return quexa::screenshots::ShotWriter::RunProgram(
+        argc, argv, [](quexa::screenshots::ShotWriter& writer) {
+            quexa::screenshots::FirstStart(writer);
+            quexa::screenshots::SearchAndVerification(writer);
+        });
 }
