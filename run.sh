@@ -69,7 +69,8 @@ run_screenshots() {
     # A notification area for the tray icon's shot.
     ensure_packages trayer
     say "Rendering the window parts into $1"
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$bin/quexa-screenshots" "$1"
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$bin/quexa-screenshots" "$1"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$bin/quexa-window-screenshots" "$1"
 }
 
 # ./run.sh package: the Debian package of the Release build, in build/release.

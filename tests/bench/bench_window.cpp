@@ -346,23 +346,32 @@ void SearchWithTwelveWorkers() {
     settings::kInternetKeywords.Write(window.profile, "tidal lantern");
     settings::kLineType.Write(window.profile, 5);
 
-    quexa::bench::EventLatencyProbe probe;
-    probe.Start();
-    const Clock::time_point start = Clock::now();
-    window.frame->NewSearch(quexa::tasks::SearchMode::Internet);
-    const bool ended = window.RunToIdle(std::chrono::seconds(120));
-    const double took = Since(start);
-    const double gap = probe.Stop();
-    const std::size_t items = window.frame->List().Count();
-    if (!ended || items == 0) {
-        std::fprintf(stderr, "the search did not end or found nothing (%zu items)\n", items);
-        return;
+    // The same search several times over: one run's longest wait is at the mercy of whatever
+    // else the shared machine does at that moment.
+    std::vector<double> waits;
+    std::size_t items = 0;
+    double took = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        quexa::bench::EventLatencyProbe probe;
+        probe.Start();
+        const Clock::time_point start = Clock::now();
+        window.frame->NewSearch(quexa::tasks::SearchMode::Internet);
+        const bool ended = window.RunToIdle(std::chrono::seconds(120));
+        took = Since(start);
+        waits.push_back(probe.Stop());
+        items = window.frame->List().Count();
+        if (!ended || items == 0) {
+            std::fprintf(stderr, "the search did not end or found nothing (%zu items)\n", items);
+            return;
+        }
     }
+    const double median = Median(waits);
     std::printf(
-        "demo-farm search with 12 workers in the window: %zu items in %.0f ms, longest wait of "
-        "a posted event %.1f ms\n",
-        items, took * 1e3, gap * 1e3);
-    std::printf("ratio window search gap/50ms: %.2f (goal < 1)\n", gap / 0.05);
+        "demo-farm search with 12 workers in the window: %zu items in %.0f ms; longest wait of a "
+        "posted event: median of %d searches %.1f ms, worst %.1f ms\n",
+        items, took * 1e3, kRuns, median * 1e3,
+        *std::max_element(waits.begin(), waits.end()) * 1e3);
+    std::printf("ratio window search gap/50ms: %.2f (goal < 1)\n", median / 0.05);
 }
 
 void IntranetSearch() {

@@ -262,9 +262,12 @@ class PopupWatch:
         pyatspi.Registry.registerEventListener(self._heard, self.EVENT)
 
     def _heard(self, event):
-        if event.detail1 == 1 and event.source is not None and \
-                event.source.getRole() == pyatspi.ROLE_POPUP_MENU:
-            self.menus.append(event.source)
+        try:
+            if event.detail1 == 1 and event.source is not None and \
+                    event.source.getRole() == pyatspi.ROLE_POPUP_MENU:
+                self.menus.append(event.source)
+        except GLib.GError:
+            pass  # a menu of a program that has ended meanwhile
 
     def wait(self, what="a popup menu", timeout=DEFAULT_TIMEOUT):
         return wait_until(lambda: self.menus[-1] if self.menus else None, what, timeout)

@@ -14,10 +14,15 @@ import tempfile
 SKIPPED = 77
 
 REQUIRED_PROGRAMS = ("Xvfb", "dbus-daemon", "xdotool")
+# The session bus starts it when the program first asks for the accessibility bus.
+BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 
 
 def missing_programs():
-    return [name for name in REQUIRED_PROGRAMS if shutil.which(name) is None]
+    missing = [name for name in REQUIRED_PROGRAMS if shutil.which(name) is None]
+    if not os.path.exists(BUS_LAUNCHER):
+        missing.append(BUS_LAUNCHER)
+    return missing
 
 
 def _read_line(fd, what, process):

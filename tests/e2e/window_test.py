@@ -141,6 +141,7 @@ class WindowTest(unittest.TestCase):
         keyboard.press("ctrl+Home", "Down")
         self.driver.wait_until(lambda: rows.selected_rows() == [1], "the second row chosen")
         popups = self.driver.PopupWatch()
+        self.addCleanup(popups.close)
         keyboard.press("Menu")
         menu = popups.wait("the list's context menu")
         entry = self.driver.find(menu, pyatspi.ROLE_MENU_ITEM, "Delete Current", depth=1)

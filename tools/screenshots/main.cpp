@@ -1,14 +1,10 @@
 // Renders the result list, the column chooser, the wait window and the prompter's dialogs into
 // PNG files, so that a person can look at them without driving the program.
-#include <QApplication>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QWidget>
-
-#include <cstdio>
 
 #include "core/wait_state.h"
 #include "desktop_shots.h"
@@ -145,27 +141,18 @@ void Dialogs(ShotWriter& writer) {
 }  // namespace quexa::screenshots
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: quexa-screenshots DIR\n");
-        return 2;
-    }
-    QDir folder(QString::fromLocal8Bit(argv[1]));
-    if (!folder.mkpath(QStringLiteral("."))) {
-        std::fprintf(stderr, "cannot create %s\n", argv[1]);
-        return 1;
-    }
-    quexa::screenshots::ShotWriter writer(folder);
-    quexa::screenshots::ListWithPreviews(writer);
-    quexa::screenshots::ListWithoutPreviews(writer);
-    quexa::screenshots::ListWithChooser(writer);
-    quexa::screenshots::EmptyList(writer);
-    quexa::screenshots::WaitWindows(writer);
-    quexa::screenshots::Dialogs(writer);
-    quexa::screenshots::OptionShots(writer);
-    quexa::screenshots::FileManagerShots(writer);
-    quexa::screenshots::HangUpDialogShot(writer);
-    quexa::screenshots::TrayShots(writer);
-    quexa::screenshots::WizardShots(writer);
-    return writer.Failures() == 0 ? 0 : 1;
+    return quexa::screenshots::ShotWriter::RunProgram(
+        argc, argv, [](quexa::screenshots::ShotWriter& writer) {
+            quexa::screenshots::ListWithPreviews(writer);
+            quexa::screenshots::ListWithoutPreviews(writer);
+            quexa::screenshots::ListWithChooser(writer);
+            quexa::screenshots::EmptyList(writer);
+            quexa::screenshots::WaitWindows(writer);
+            quexa::screenshots::Dialogs(writer);
+            quexa::screenshots::OptionShots(writer);
+            quexa::screenshots::FileManagerShots(writer);
+            quexa::screenshots::HangUpDialogShot(writer);
+            quexa::screenshots::TrayShots(writer);
+            quexa::screenshots::WizardShots(writer);
+        });
 }
