@@ -66,10 +66,24 @@ run_demo_window() {
 # ./run.sh screenshots DIR: the window parts rendered under Xvfb into PNG files in DIR.
 run_screenshots() {
     [ $# -eq 1 ] || { say "Usage: ./run.sh screenshots DIR"; exit 2; }
+    # A notification area for the tray icon's shot.
+    ensure_packages trayer
     say "Rendering the window parts into $1"
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$bin/quexa-screenshots" "$1"
 }
 
+# ./run.sh package: the Debian package of the Release build, in build/release.
+run_package() {
+    # dpkg-shlibdeps names the packages of the libraries the programs link.
+    ensure_packages dpkg-dev
+    (cd "$QUEXA_ROOT/build/release" && cpack --config CPackConfig.cmake >/dev/null)
+    say "Made $(ls "$QUEXA_ROOT"/build/release/quexa_*.deb)"
+    exit 0
+}
+
+if [ "${1:-}" = package ]; then
+    run_package
+fi
 if [ "${1:-}" = screenshots ]; then
     shift
     run_screenshots "$@"

@@ -11,6 +11,10 @@ ensure_packages "${QUEXA_DESKTOP_PACKAGES[@]}"
 configure_and_build build/test -DCMAKE_BUILD_TYPE=Debug -DQUEXA_SANITIZE=ON
 say "Running the tests"
 (cd "$QUEXA_ROOT/build/test" && ctest --output-on-failure -j"$(nproc)" --timeout 900 "$@")
+# The package in a fresh Debian 12 root: needs the network and minutes.
+if [ "${QUEXA_DEB_ROOT_TEST:-0}" = 1 ]; then
+    "$QUEXA_ROOT/tests/install/deb_root_test.sh"
+fi
 
 if [ "${QUEXA_TSAN:-1}" = 0 ]; then
     exit 0

@@ -12,7 +12,7 @@ enum class SearchMode { Internet, Intranet, FreeEdit };
 
 // The search the profile describes as the search wizards leave it: the Internet search when it
 // holds key words for one, else the Intranet search when it holds patterns and a target, else
-// the empty free list. New Search in the window runs it until the wizards ask instead.
+// the empty free list.
 SearchMode SearchModeFromProfile(const core::Profile& profile);
 
 // "internet", "intranet" or "free", in any letter case; nothing for anything else.

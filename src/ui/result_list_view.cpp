@@ -111,11 +111,11 @@ void ResultListView::setModel(QAbstractItemModel* model) {
         verticalHeader()->setModel(rowCount_.get());
         connect(model, &QAbstractItemModel::rowsInserted, this,
                 [this](const QModelIndex& /*parent*/, int first, int /*last*/) {
-                    OnRowsChanged(first);
+                    OnRowsChanged(first, true);
                 });
         connect(model, &QAbstractItemModel::rowsRemoved, this,
                 [this](const QModelIndex& /*parent*/, int first, int /*last*/) {
-                    OnRowsChanged(first);
+                    OnRowsChanged(first, false);
                 });
         updateGeometries();
     } else {
@@ -301,11 +301,30 @@ void ResultListView::SetCurrentRow(int row) {
     scrollTo(currentIndex());
 }
 
-void ResultListView::rowCountChanged(int /*oldCount*/, int /*newCount*/) {
-    SetRowRange();
+void ResultListView::rowCountChanged(int oldCount, int newCount) {
+    if (newCount > oldCount) {
+        ScheduleRowRange();
+    } else {
+        SetRowRange();
+    }
+}
+
+void ResultListView::ScheduleRowRange() {
+    if (std::exchange(rowRangeWanted_, true)) {
+        return;
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (rowRangeWanted_) {
+                SetRowRange();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void ResultListView::SetRowRange() {
+    rowRangeWanted_ = false;
     QScrollBar* bar = verticalScrollBar();
     // Every row is as high as the others: the rows that fit follow from the heights alone.
     const int fitting = std::max(1, viewport()->height() / std::max(1, RowHeight()));
@@ -328,11 +347,22 @@ void ResultListView::scrollContentsBy(int dx, int dy) {
     }
 }
 
-void ResultListView::OnRowsChanged(int first) {
+void ResultListView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    if (rowRangeWanted_) {
+        SetRowRange();
+    }
+    QTableView::scrollTo(index, hint);
+}
+
+void ResultListView::OnRowsChanged(int first, bool inserted) {
     QScrollBar* bar = verticalScrollBar();
     const int fitting = std::max(1, viewport()->height() / std::max(1, RowHeight()));
     if (first > bar->value() + fitting) {
-        SetRowRange();
+        if (inserted) {
+            ScheduleRowRange();
+        } else {
+            SetRowRange();
+        }
         return;
     }
     updateGeometries();

@@ -92,6 +92,31 @@ class WindowTest(unittest.TestCase):
             "quexa to end")[0]
         self.assertEqual(exit_code, 0, "quexa's exit code")
 
+    def run_internet_wizard(self, keywords):
+        """Task > New Search through the mode dialog and the three pages of the Internet
+        wizard, with the remembered category and scheme and the keywords given."""
+        import pyatspi
+        driver = self.driver
+        driver.run_menu(self.frame, "Task", "New Search")
+        mode = driver.window(self.app, "New Search - Choose Search Mode")
+        internet = driver.find(mode, pyatspi.ROLE_RADIO_BUTTON, "I Want Search Internet")
+        driver.wait_until(lambda: pyatspi.STATE_CHECKED in driver.states(internet),
+                          "Internet chosen as the search mode")
+        driver.press(driver.find(mode, pyatspi.ROLE_PUSH_BUTTON, "Next Step"))
+        for step in (1, 2):
+            page = driver.window(self.app, f"New Search - Search Internet (Step {step}/3)")
+            driver.press(driver.find(page, pyatspi.ROLE_PUSH_BUTTON, "Next >"))
+        page = driver.window(self.app, "New Search - Search Internet (Step 3/3)")
+        # The keywords' box: the shown editable combo box (it is named by its text).
+        words = driver.wait_until(
+            lambda: next((driver.find(box, pyatspi.ROLE_TEXT)
+                          for box in driver.find_all(page, pyatspi.ROLE_COMBO_BOX)
+                          if driver.is_showing(box) and driver.find(box, pyatspi.ROLE_TEXT)),
+                         None), "the keywords' box")
+        driver.type_into(words, keywords)
+        driver.press(driver.find(page, pyatspi.ROLE_PUSH_BUTTON, "Finish"))
+        driver.wait_gone(self.app, "New Search - Search Internet (Step 3/3)")
+
     def answer_save_question(self, button):
         self.driver.answer(self.app, "Note:", button, text="Do you want save ?")
 
@@ -135,16 +160,14 @@ class WindowTest(unittest.TestCase):
 
     def test_new_search_of_the_demo_farm_fills_the_list_and_the_engine_bar(self):
         import pyatspi
-        farm = self.session.start("farm", [PROGRAMS["farm"], "--home", self.home])
-        self.addCleanup(self.session.stop, farm)
-        self.driver.wait_until(lambda: self.session.log("farm").strip(), "the demo farm")
+        self.start_demo_farm()
         for section, key, value in (("UserData", "LastCategory", "Demo"),
                                     ("UserData", "Key.Internet", "solar kite")):
             subprocess.run([PROGRAMS["cli"], "--home", self.home, "--settings",
                             os.path.join(self.home, "settings.conf"), "config", "set", section,
                             key, value], check=True, capture_output=True, timeout=60)
         self.start()
-        self.driver.run_menu(self.frame, "Task", "New Search")
+        self.run_internet_wizard("solar kite")
         engines = self.driver.Table(
             self.driver.find(self.frame, pyatspi.ROLE_TABLE, "Engine Progress"))
         self.driver.wait_until(lambda: engines.row_count() > 0, "the engines in the engine bar")
@@ -187,6 +210,67 @@ class WindowTest(unittest.TestCase):
 
         self.driver.run_menu(self.frame, "File", "Exit")
         self.wait_for_exit()
+
+    # New Search's dialogs: the mode dialog and the Internet wizard.
+    MODE_TITLE = "New Search - Choose Search Mode"
+    STEP_TITLES = [f"New Search - Search Internet (Step {step}/3)" for step in (1, 2, 3)]
+
+    @staticmethod
+    def searchable(title):
+        """A title as xdotool's search pattern has it: the parentheses taken literally."""
+        return title.replace("(", "\\(").replace(")", "\\)")
+
+    def start_demo_farm(self):
+        farm = self.session.start("farm", [PROGRAMS["farm"], "--home", self.home])
+        self.addCleanup(self.session.stop, farm)
+        self.driver.wait_until(lambda: self.session.log("farm").strip(), "the demo farm")
+
+    def test_new_search_through_the_mode_dialog_and_the_internet_wizard_by_keyboard(self):
+        import pyatspi
+        self.start_demo_farm()
+        self.start()
+        keyboard = self.driver.Keyboard(self.session.environment())
+        self.driver.run_menu(self.frame, "Task", "New Search")
+        modes = self.driver.window(self.app, self.MODE_TITLE)
+        keyboard.focus(self.MODE_TITLE)
+        # Down to the empty file and back up to the Internet search.
+        keyboard.press("Down", "Down", "Up", "Up")
+        internet = self.driver.find(modes, pyatspi.ROLE_RADIO_BUTTON, "I Want Search Internet")
+        self.driver.wait_until(lambda: pyatspi.STATE_CHECKED in self.driver.states(internet),
+                               "the Internet search chosen")
+        keyboard.press("Return")
+
+        step = self.driver.window(self.app, self.STEP_TITLES[0])
+        keyboard.focus(self.searchable(self.STEP_TITLES[0]))
+        # Qt names a box that cannot be typed into by its current entry; letters choose the entry
+        # that starts with them.
+        self.assertIsNotNone(self.driver.find(step, pyatspi.ROLE_COMBO_BOX, "The Web"),
+                             "step 1 does not start on the first category")
+        keyboard.press("d")
+        self.driver.wait_until(lambda: self.driver.find(step, pyatspi.ROLE_COMBO_BOX, "Demo"),
+                               "the Demo category chosen")
+        keyboard.press("alt+n")
+        step = self.driver.window(self.app, self.STEP_TITLES[1])
+        schemes = self.driver.find(step, pyatspi.ROLE_LIST, "Search scheme:")
+        self.assertIsNotNone(schemes, "step 2 has no scheme list named by its label")
+        keyboard.press("alt+n")
+        step = self.driver.window(self.app, self.STEP_TITLES[2])
+        keyboard.press("alt+k", "ctrl+a", *["space" if c == " " else c for c in "solar kite"])
+        keyboard.press("Return")
+        self.driver.wait_gone(self.app, self.STEP_TITLES[2])
+
+        rows = self.result_list()
+        self.driver.wait_until(lambda: rows.row_count() > 0, "the search's first results")
+        self.driver.answer(self.app, "Note:", "OK", text="All task have finished!", timeout=60)
+        self.driver.run_menu(self.frame, "File", "Exit")
+        self.answer_save_question("No")
+        self.wait_for_exit()
+        for key, value in (("LastCategory", "Demo"), ("Key.Internet", "solar kite")):
+            stored = subprocess.run(
+                [PROGRAMS["cli"], "--home", self.home, "--settings",
+                 os.path.join(self.home, "settings.conf"), "config", "get", "UserData", key],
+                check=True, capture_output=True, text=True, timeout=60)
+            self.assertEqual(stored.stdout.strip(), value)
 
 
 def main():

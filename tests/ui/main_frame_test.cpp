@@ -483,7 +483,7 @@ class MainFrameTest : public QObject {
         boxes.Answer(QString::fromLatin1(CountdownDialog::kAccessibleName),
                      [verify](QDialog& dialog) { verify ? dialog.accept() : dialog.reject(); });
 
-        frame.Run(Command::NewSearch);
+        frame.NewSearch(tasks::SearchMode::Internet);
         QVERIFY(frame.Control().state().taskRunning);
         QVERIFY(Visible(frame.EngineDock()));
         QVERIFY(frame.Busy().Running());
@@ -525,7 +525,7 @@ class MainFrameTest : public QObject {
         BoxAnswerer boxes;
         boxes.Answer(QStringLiteral("Error:"), QMessageBox::Ok);
         // The home holds no category file, so no engine.
-        fixture.frame->Run(Command::NewSearch);
+        fixture.frame->NewSearch(tasks::SearchMode::Internet);
         QVERIFY(!fixture.frame->Control().state().taskRunning);
         QVERIFY(
             fixture.frame->Status().Message().startsWith(QStringLiteral("Nothing was searched")));
@@ -599,7 +599,7 @@ class MainFrameTest : public QObject {
         });
         stopper.start(0);
         QCOMPARE(tasks::SearchModeFromProfile(fixture.profile), tasks::SearchMode::Intranet);
-        frame.Run(Command::NewSearch);
+        frame.NewSearch(tasks::SearchMode::Intranet);
         QVERIFY(!frame.Control().state().taskRunning);
         QVERIFY(frame.List().Count() > 0);
         QVERIFY(frame.List().Count() < 2000);

@@ -1,5 +1,6 @@
 #include "ui/options/options_sheet.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,11 +23,15 @@
 #include "core/memory_profile.h"
 #include "core/settings_table.h"
 #include "scripted_prompter.h"
+#include "tasks/command_rules.h"
 #include "temp_folder.h"
+#include "ui/main_frame.h"
 #include "ui/options/export_page.h"
 #include "ui/options/network_page.h"
 #include "ui/options/other_page.h"
 #include "ui/options/verify_page.h"
+#include "ui/result_list_view.h"
+#include "ui/result_view.h"
 
 namespace quexa::ui {
 namespace {
@@ -373,6 +378,37 @@ class OptionsTest : public QObject {
         Click(&page.ApplyButton());
         QCOMPARE(settings::kWebBrowser.Read(h.profile), std::string());
         QCOMPARE(h.prompter.boxes.size(), std::size_t{1});
+    }
+
+    void TheMainWindowOpensTheSheetOnItsPages() {
+        core::MemoryProfile profile;
+        testing::TempFolder home;
+        const std::string folder = home.Path().string();
+        MainFrame frame(profile, core::AppFolders{folder, folder});
+        QVERIFY(!frame.ListView().Appearance().alternateRows);
+        int shownPage = -1;
+        const auto onSheet = [&shownPage](const std::function<void(OptionsSheet&)>& action) {
+            QTimer::singleShot(0, [&shownPage, action] {
+                auto* sheet = qobject_cast<OptionsSheet*>(QApplication::activeModalWidget());
+                QVERIFY(sheet != nullptr);
+                shownPage = sheet->Pages().currentIndex();
+                action(*sheet);
+                sheet->reject();
+            });
+        };
+        // View > Option: the first page; applying the Other page re-applies the list's look.
+        onSheet([](OptionsSheet& sheet) {
+            sheet.Pages().setCurrentIndex(static_cast<int>(OptionsSheet::Page::Other));
+            Click(&sheet.Other().DefaultButton());
+            Click(&sheet.Other().ApplyButton());
+        });
+        frame.Action(tasks::Command::Option)->trigger();
+        QCOMPARE(shownPage, 0);
+        QVERIFY(frame.ListView().Appearance().alternateRows);
+
+        onSheet([](OptionsSheet&) {});
+        Q_EMIT frame.View().EditExportRuleRequested();
+        QCOMPARE(shownPage, 1);
     }
 
     void EveryInputIsNamedAndReachableByKeyboard() {

@@ -307,6 +307,33 @@ class ResultListViewTest : public QObject {
         QCOMPARE(shown.model.Text(0, Column(ResultCell::Title)), QStringLiteral("first"));
     }
 
+    // A search adds its rows one by one: the scroll range follows once per turn of the event
+    // loop, yet the newest row can be scrolled to at once.
+    void RowsAddedOneByOneSetTheRangeOncePerTurn() {
+        Shown shown(0, QSize(700, 300), false);
+        QScrollBar* bar = shown.view.verticalScrollBar();
+        QSignalSpy ranges(bar, &QScrollBar::rangeChanged);
+        const auto add = [&shown](int count) {
+            for (int i = 0; i < count; ++i) {
+                const std::string title = "Found " + std::to_string(shown.list.Count());
+                shown.list.AddItem(static_cast<std::ptrdiff_t>(shown.list.Count()),
+                                   testing::Item(title, "/tmp/" + title, StatusCode::Reachable,
+                                                 VisitCode::WithoutVisit, false));
+            }
+        };
+        add(500);
+        QVERIFY(ranges.count() <= 2);
+        QTRY_COMPARE(bar->maximum(), 500 - bar->pageStep());
+        QVERIFY(ranges.count() <= 3);
+
+        add(200);
+        const QModelIndex last = shown.model.index(699, Column(ResultCell::Title));
+        shown.view.scrollTo(last, QAbstractItemView::PositionAtBottom);
+        QCOMPARE(bar->maximum(), 700 - bar->pageStep());
+        QCOMPARE(bar->value(), bar->maximum());
+        QVERIFY(shown.view.viewport()->rect().intersects(shown.view.visualRect(last)));
+    }
+
     void DeletionsKeepTheViewInStep() {
         Shown shown(3000, QSize(700, 300), false);
         QTest::qWait(50);

@@ -11,7 +11,9 @@
 #include <cstdio>
 
 #include "core/wait_state.h"
+#include "desktop_shots.h"
 #include "file_manager_shots.h"
+#include "option_shots.h"
 #include "sample_rows.h"
 #include "shot_writer.h"
 #include "ui/column_chooser.h"
@@ -20,6 +22,7 @@
 #include "ui/result_list_model.h"
 #include "ui/result_list_view.h"
 #include "ui/wait_window.h"
+#include "wizard_shots.h"
 
 namespace quexa::screenshots {
 namespace {
@@ -159,6 +162,10 @@ int main(int argc, char** argv) {
     quexa::screenshots::EmptyList(writer);
     quexa::screenshots::WaitWindows(writer);
     quexa::screenshots::Dialogs(writer);
+    quexa::screenshots::OptionShots(writer);
     quexa::screenshots::FileManagerShots(writer);
+    quexa::screenshots::HangUpDialogShot(writer);
+    quexa::screenshots::TrayShots(writer);
+    quexa::screenshots::WizardShots(writer);
     return writer.Failures() == 0 ? 0 : 1;
 }

@@ -57,7 +57,9 @@ QWidget* NetworkPage::BuildLineGroup() {
 }
 
 QWidget* NetworkPage::BuildTimeoutGroup() {
-    auto* group = new QGroupBox(QStringLiteral("Timeout"), this);
+    // The frames of the time-outs and the proxy carry no caption; readers still hear a name.
+    auto* group = new QGroupBox(this);
+    group->setAccessibleName(QStringLiteral("Timeout"));
     auto* grid = new QGridLayout(group);
     verifySlider_ = AddSlider(grid, 0, QStringLiteral("Verify:"), verifyText_);
     searchSlider_ = AddSlider(grid, 1, QStringLiteral("Search:"), searchText_);
@@ -90,7 +92,8 @@ QSlider* NetworkPage::AddSlider(QGridLayout* grid, int row, const QString& capti
 }
 
 QWidget* NetworkPage::BuildProxyGroup() {
-    auto* group = new QGroupBox(QStringLiteral("Proxy"), this);
+    auto* group = new QGroupBox(this);
+    group->setAccessibleName(QStringLiteral("Proxy"));
     auto* form = new QFormLayout(group);
     useProxy_ = new QCheckBox(QStringLiteral("Use Proxy"), group);
     server_ = new QLineEdit(group);

@@ -117,6 +117,7 @@ QWidget* OtherPage::BuildGeneralGroup() {
     auto* choose = new QPushButton(QStringLiteral("..."), box);
     choose->setAccessibleName(QString::fromLatin1(kBrowserDialogTitle));
     choose->setAutoDefault(false);
+    choose->setMaximumWidth(choose->fontMetrics().horizontalAdvance(choose->text()) * 4);
     auto* browserRow = new QHBoxLayout;
     browserRow->addWidget(browser_, 1);
     browserRow->addWidget(choose);

@@ -39,6 +39,7 @@ CategoryPage::CategoryPage(tasks::SearchWizard& wizard, core::Profile& profile, 
     caption->setBuddy(categories_);
     categories_->setAccessibleName(QStringLiteral("Search category:"));
     note_->setWordWrap(true);
+    note_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     note_->setAccessibleName(QStringLiteral("Category note"));
     note_->setAccessibleDescription(QStringLiteral("The note of the chosen category"));
     note_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);

@@ -7,6 +7,7 @@
 #include "core/settings_table.h"
 #include "tasks/search_wizard.h"
 #include "ui/wizards/history_box.h"
+#include "ui/wizards/search_wizard_sheet.h"
 
 namespace quexa::ui {
 namespace {
@@ -55,7 +56,9 @@ void KeywordPage::StoreOptions() {
 }
 
 void KeywordPage::cleanupPage() {
-    StoreOptions();
+    if (SearchWizardSheet::LeftByBack(*this)) {
+        StoreOptions();
+    }
 }
 
 bool KeywordPage::validatePage() {

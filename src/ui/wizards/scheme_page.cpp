@@ -9,6 +9,7 @@
 #include "core/settings_table.h"
 #include "engines/category_list.h"
 #include "ui/picture_book.h"
+#include "ui/wizards/search_wizard_sheet.h"
 
 namespace quexa::ui {
 
@@ -79,7 +80,9 @@ bool SchemePage::validatePage() {
 }
 
 void SchemePage::cleanupPage() {
-    StoreScheme();
+    if (SearchWizardSheet::LeftByBack(*this)) {
+        StoreScheme();
+    }
 }
 
 void SchemePage::RunConfigure() {

@@ -20,6 +20,18 @@ void SearchWizardSheet::AddPages(const QList<QWizardPage*>& pages) {
     }
 }
 
+bool SearchWizardSheet::LeftByBack(const QWizardPage& page) {
+    const auto* sheet = qobject_cast<const SearchWizardSheet*>(page.window());
+    return sheet != nullptr && !sheet->closing_;
+}
+
+void SearchWizardSheet::done(int result) {
+    // QWizard cleans up every visited page when it is cancelled.
+    closing_ = true;
+    QWizard::done(result);
+    closing_ = false;
+}
+
 void SearchWizardSheet::ShowCaption(int id) {
     if (id >= 0 && id < captions_.size()) {
         setWindowTitle(captions_[id]);

@@ -13,6 +13,10 @@ class SearchWizardSheet : public QWizard {
   public:
     SearchWizardSheet(QStringList captions, QWidget* parent);
 
+    // A page left by Back stores what it holds; the pages a Cancel tears down store nothing.
+    static bool LeftByBack(const QWizardPage& page);
+    void done(int result) override;
+
   protected:
     // Adds the pages in caption order.
     void AddPages(const QList<QWizardPage*>& pages);
@@ -21,6 +25,7 @@ class SearchWizardSheet : public QWizard {
     void ShowCaption(int id);
 
     QStringList captions_;
+    bool closing_ = false;
 };
 
 }  // namespace quexa::ui
