@@ -17,9 +17,9 @@
 
 #include "core/memory_profile.h"
 #include "core/plain_main_thread.h"
+#include "document_rig.h"
 #include "files/protected_container.h"
 #include "files/result_file.h"
-#include "null_task_host.h"
 #include "platform/desktop_trash.h"
 #include "result_file_maker.h"
 #include "scripted_prompter.h"
@@ -31,6 +31,7 @@
 #include "ui/file_manager/name_dialog.h"
 #include "ui/file_manager/result_tree_widget.h"
 #include "ui/file_manager/save_file_dialog.h"
+#include "when_open.h"
 
 namespace quexa::ui {
 namespace {
@@ -41,18 +42,6 @@ using files::FilePicture;
 using files::TreeEntry;
 using testing::MakeResultFile;
 
-// Runs the action on the modal dialog of that kind as soon as it is open.
-template <typename Dialog>
-void WhenOpen(std::function<void(Dialog*)> action) {
-    QTimer::singleShot(0, [action] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        QVERIFY2(dialog != nullptr, "the expected dialog is not open");
-        if (dialog != nullptr) {
-            action(dialog);
-        }
-    });
-}
-
 // Types a name into the name dialog and presses OK.
 void AnswerName(const QString& name) {
     WhenOpen<NameDialog>([name](NameDialog* dialog) {
@@ -62,7 +51,7 @@ void AnswerName(const QString& name) {
 }
 
 // The pane over a data folder of its own, with the task layer a window would give it.
-struct Harness {
+struct Harness : testing::DocumentRig {
     Harness() {
         for (const char* folder : {"Data/Internet/alpha/inner", "Data/Intranet", "Data/MyFav"}) {
             fs::create_directories(home.File(folder));
@@ -76,7 +65,6 @@ struct Harness {
         pane.show();
         QVERIFY(QTest::qWaitForWindowExposed(&pane));
     }
-    ~Harness() { mainThread->Shutdown(); }
 
     ResultTreeWidget& Tree() { return pane.Tree(); }
     // Selects the node of a path below the data folder, expanding the way to it.
@@ -100,17 +88,6 @@ struct Harness {
         return entries;
     }
 
-    testing::TempFolder home;
-    core::MemoryProfile profile;
-    core::SettingsCache cache;
-    core::ResultList list;
-    std::shared_ptr<core::PlainMainThread> mainThread = std::make_shared<core::PlainMainThread>();
-    testing::NullTaskHost host;
-    testing::ScriptedPrompter prompter;
-    tasks::TaskEnvironment environment{list, profile, cache, mainThread, host, prompter};
-    tasks::TaskControl control{environment};
-    core::WaitState wait;
-    tasks::ResultDocument document{environment, control.state(), &wait};
     platform::DesktopTrash trash;
     int fileChanges = 0;
     FileManagerPane pane{FileManagerContext{.dataFolder = home.Path(),

@@ -18,20 +18,11 @@
 #include "ui/file_manager/result_tree_widget.h"
 #include "ui/file_manager/save_file_dialog.h"
 #include "ui/password_dialog.h"
+#include "when_open.h"
 
 namespace quexa::ui {
 
 using Prompter = core::Prompter;
-
-// Runs the action on the modal dialog as soon as it is open; the caller then runs the dialog.
-template <typename Dialog>
-void WhenOpen(std::function<void(Dialog*)> action) {
-    QTimer::singleShot(0, [action] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialog != nullptr);
-        action(dialog);
-    });
-}
 
 class QtPrompterTest : public QObject {
     Q_OBJECT

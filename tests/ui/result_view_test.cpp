@@ -28,8 +28,8 @@
 #include "core/memory_profile.h"
 #include "core/plain_main_thread.h"
 #include "core/settings_table.h"
+#include "document_rig.h"
 #include "files/result_file.h"
-#include "null_task_host.h"
 #include "platform/desktop_opener.h"
 #include "platform/desktop_trash.h"
 #include "recording_clipboard.h"
@@ -42,6 +42,7 @@
 #include "ui/result_context_menu.h"
 #include "ui/result_list_view.h"
 #include "ui/summarize_dialog.h"
+#include "when_open.h"
 
 namespace quexa::ui {
 namespace {
@@ -53,14 +54,13 @@ using core::VisitCode;
 using Answer = core::Prompter::Answer;
 
 // The window's parts a result view works with, each of its own, over a home folder of its own.
-struct Harness {
+struct Harness : testing::DocumentRig {
     Harness() {
         cache.appDirectory = home.Path().string();
         cache.dataDirectory = home.Path().string();
         view.resize(640, 400);
         view.show();
     }
-    ~Harness() { mainThread->Shutdown(); }
 
     std::size_t Add(const std::string& title, const std::string& location,
                     StatusCode status = StatusCode::Normal, bool selected = false,
@@ -91,17 +91,6 @@ struct Harness {
         return titles;
     }
 
-    testing::TempFolder home;
-    core::MemoryProfile profile;
-    core::SettingsCache cache;
-    core::ResultList list;
-    std::shared_ptr<core::PlainMainThread> mainThread = std::make_shared<core::PlainMainThread>();
-    testing::NullTaskHost host;
-    testing::ScriptedPrompter prompter;
-    tasks::TaskEnvironment environment{list, profile, cache, mainThread, host, prompter};
-    tasks::TaskControl control{environment};
-    core::WaitState wait;
-    tasks::ResultDocument document{environment, control.state(), &wait};
     testing::RecordingLauncher launcher;
     platform::DesktopOpener opener{"", launcher};
     platform::DesktopTrash trash;
@@ -109,18 +98,6 @@ struct Harness {
     ResultView view{ResultViewContext{list, profile, cache, prompter, control, document, wait,
                                       opener, trash, clipboard, home.Path().string()}};
 };
-
-// Runs the action on the modal dialog of that kind as soon as it is open.
-template <typename Dialog>
-void WhenOpen(std::function<void(Dialog*)> action) {
-    QTimer::singleShot(0, [action] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        QVERIFY2(dialog != nullptr, "the expected dialog is not open");
-        if (dialog != nullptr) {
-            action(dialog);
-        }
-    });
-}
 
 // What a folder chooser answers.
 void ChooseFolder(const fs::path& folder) {
