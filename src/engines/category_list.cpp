@@ -90,28 +90,33 @@ std::string ResolveCategoryDir(const std::string& appDirectory, std::string_view
     return std::string(kGlobalDirectory);
 }
 
-std::string GetSchemeFolder(const core::AppFolders& folders, std::string_view name) {
+std::optional<std::string> SchemeDirectory(const std::string& appDirectory, std::string_view name) {
     const std::string lowerName = core::AsciiLower(name);
-    std::string directory;
     if (lowerName.empty() || lowerName == "global") {
-        directory = kGlobalDirectory;
-    } else {
-        CategoryFile file;
-        if (!file.Open(CategoryFilePath(folders.appDirectory))) {
-            return {};
-        }
-        std::int32_t count = 0;
-        file.ReadHeader(count);
-        for (std::int32_t i = 0; i < count; ++i) {
-            CategoryRecord record;
-            file.ReadRecord(i, record);
-            if (core::AsciiLower(record.name) == lowerName) {
-                directory = DirectoryOf(record);
-                break;
-            }
+        return std::string(kGlobalDirectory);
+    }
+    CategoryFile file;
+    if (!file.Open(CategoryFilePath(appDirectory))) {
+        return std::nullopt;
+    }
+    std::int32_t count = 0;
+    file.ReadHeader(count);
+    for (std::int32_t i = 0; i < count; ++i) {
+        CategoryRecord record;
+        file.ReadRecord(i, record);
+        if (core::AsciiLower(record.name) == lowerName) {
+            return DirectoryOf(record);
         }
     }
-    const std::string folder = folders.dataDirectory + "/UserData/Scheme/" + directory + "/";
+    return std::string();
+}
+
+std::string GetSchemeFolder(const core::AppFolders& folders, std::string_view name) {
+    const std::optional<std::string> directory = SchemeDirectory(folders.appDirectory, name);
+    if (!directory) {
+        return {};
+    }
+    const std::string folder = folders.dataDirectory + "/UserData/Scheme/" + *directory + "/";
     EnsureFolderPath(folder);
     return folder;
 }

@@ -44,6 +44,10 @@ class CategoryList {
 // record; empty when the category file can't be opened.
 std::string ResolveCategoryDir(const std::string& appDirectory, std::string_view name);
 
+// The directory of a category matched ignoring letter case: "Global" for an empty name or
+// "global", empty for a name without a record; nothing when the category file can't be opened.
+std::optional<std::string> SchemeDirectory(const std::string& appDirectory, std::string_view name);
+
 // The category's scheme folder under UserData/Scheme, ending in a separator and created when
 // missing; the name is matched ignoring letter case. Empty when the category file can't be
 // opened for a name other than the Global category's.

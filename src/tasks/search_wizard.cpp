@@ -26,6 +26,10 @@ bool SearchWizard::ChooseCategory(std::size_t index) {
     return !folder_.empty();
 }
 
+std::optional<std::string> SearchWizard::SchemeDirectory() const {
+    return engines::SchemeDirectory(folders_.appDirectory, category_);
+}
+
 std::string SearchWizard::SchemeNote(std::size_t scheme) const {
     const std::string note =
         scheme == 0 ? std::string(engines::kSystemSchemeNote)

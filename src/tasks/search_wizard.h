@@ -41,6 +41,9 @@ class SearchWizard {
     const std::vector<std::string>& schemes() const { return schemes_; }
     // The chosen category's scheme folder; empty when the category file can't be read.
     const std::string& folder() const { return folder_; }
+    // The directory the scheme editor configures for the chosen category, as the scheme
+    // folder is found; nothing when the category file can't be read for a named category.
+    std::optional<std::string> SchemeDirectory() const;
     // Page 2's note of a scheme, four blanks in front: the system scheme's own, else its file's
     // (nothing after the blanks when the file can't be read).
     std::string SchemeNote(std::size_t scheme) const;

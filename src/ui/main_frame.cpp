@@ -407,7 +407,9 @@ void MainFrame::NewSearch(std::optional<tasks::SearchMode> mode) {
         return;
     }
     const std::optional<tasks::SearchMode> chosen =
-        mode ? mode : NewSearchDialogs::Run(this, {profile_, folders_, cache_, prompter_});
+        mode ? mode
+             : NewSearchDialogs::Run(this,
+                                     {profile_, folders_, cache_, prompter_, *services_.opener});
     if (!chosen) {
         RefreshCommandStates();
         return;

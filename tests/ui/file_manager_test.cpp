@@ -30,6 +30,7 @@
 #include "ui/file_manager/file_property_dialog.h"
 #include "ui/file_manager/name_dialog.h"
 #include "ui/file_manager/result_tree_widget.h"
+#include "ui/file_manager/save_file_dialog.h"
 
 namespace quexa::ui {
 namespace {
@@ -319,6 +320,13 @@ class FileManagerTest : public QObject {
         QCOMPARE(h.PictureOf("Data/Intranet/locked.qzr"), FilePicture::Protected);
         QVERIFY(!h.pane.Clip().has_value());
 
+        // A drag starts only where Cut would, and cuts the node.
+        h.control.state().currentFile = h.home.File("Data/Internet/broken.qzr").string();
+        QVERIFY(!h.Tree().mayDrag(
+            ResultTreeWidget::NodeOf(h.Tree().Reveal(h.home.File("Data/Internet/broken.qzr")))));
+        QVERIFY(h.Tree().mayDrag(
+            ResultTreeWidget::NodeOf(h.Tree().Reveal(h.home.File("Data/Internet/valid.qzr")))));
+        QVERIFY(h.pane.Clip().has_value() && h.pane.Clip()->cut);
         // Copy Here and Move Here of a drop.
         QTreeWidgetItem* valid = h.Tree().Reveal(h.home.File("Data/Internet/valid.qzr"));
         h.pane.Transfer(valid, h.Tree().Reveal(h.home.File("Data/MyFav/alpha")), false);
@@ -361,6 +369,33 @@ class FileManagerTest : public QObject {
             dialog->accept();
         });
         h.pane.Run(TreeEntry::Property);
+    }
+
+    void SaveFileDialogChoosesFolderAndName() {
+        Harness h;
+        struct Case {
+            bool loading;
+            std::string clicked;
+            bool okEnabled;
+            std::string chosen;  // empty: OK does not close the dialog
+        };
+        for (const Case& c :
+             {Case{false, "", false, ""},
+              Case{false, "Data/Internet/alpha", true, "Data/Internet/alpha/kite"},
+              Case{false, "Data/Internet/alpha/inside.qzr", true, "Data/Internet/alpha/inside"},
+              Case{true, "Data/Internet/alpha", true, ""},
+              Case{true, "Data/Internet/valid.qzr", true, "Data/Internet/valid"}}) {
+            SaveFileDialog dialog(h.home.Path(), c.loading, c.loading ? QString() : "kite");
+            QCOMPARE(dialog.NameEdit()->isReadOnly(), c.loading);
+            if (!c.clicked.empty()) {
+                dialog.Tree().setCurrentItem(dialog.Tree().Reveal(h.home.File(c.clicked)));
+            }
+            QCOMPARE(dialog.OkEnabled(), c.okEnabled);
+            dialog.accept();
+            const std::optional<std::string> chosen = dialog.Chosen();
+            QCOMPARE(chosen.value_or(""),
+                     c.chosen.empty() ? std::string() : h.home.File(c.chosen).string());
+        }
     }
 
     void DoubleClickOpensTheFile() {

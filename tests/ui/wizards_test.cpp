@@ -269,7 +269,20 @@ class WizardsTest : public QObject {
         Click(wizard.button(QWizard::NextButton));
         QCOMPARE(ListTexts(schemes), (QStringList{"System Scheme", "broken", "fast"}));
         QCOMPARE(schemes.currentRow(), 0);
+        // Configure opens the editor for the category's directory; after OK the page is refilled.
+        QStringList configured;
+        wizard.Schemes().SetConfigure([&](QWidget*, const std::string& directory) {
+            configured << QString::fromStdString(directory);
+            h.home.WriteScheme(directory, "added", SchemeBytes("", {}));
+            return configured.size() > 1;
+        });
+        Click(wizard.Schemes().ConfigureButton());
+        QCOMPARE(ListTexts(schemes).size(), 3);
+        Click(wizard.Schemes().ConfigureButton());
+        QCOMPARE(configured, (QStringList{"NewsDir", "NewsDir"}));
+        QCOMPARE(ListTexts(schemes), (QStringList{"System Scheme", "added", "broken", "fast"}));
         schemes.setFocus();
+        QTest::keyClick(&schemes, Qt::Key_Down);
         QTest::keyClick(&schemes, Qt::Key_Down);
         QCOMPARE(wizard.Schemes().Note()->text(), QStringLiteral("    "));
         QTest::keyClick(&schemes, Qt::Key_Down);
@@ -381,6 +394,7 @@ class WizardsTest : public QObject {
         ClickRow(targets, 2, Qt::RightButton);
         QVERIFY(UseMenu(targets, QStringLiteral("Remove"))[QStringLiteral("Remove")]);
         QCOMPARE(Rows(targets), (QStringList{"All Intranet Resource", QString::fromStdString(a)}));
+        QCOMPARE(targets.CurrentRow(), -1);
 
         // Only the first row ticked stands for the whole network: an empty target text.
         targets.setFocus();

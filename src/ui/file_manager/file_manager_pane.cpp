@@ -116,7 +116,7 @@ std::unique_ptr<QMenu> FileManagerPane::MenuFor(const QTreeWidgetItem* item) {
 }
 
 bool FileManagerPane::RefusedWhileRunning() {
-    if (!context_.state.taskRunning) {
+    if (!context_.state.taskRunning && !context_.state.verifyRunning) {
         return false;
     }
     Tell(kTaskRunning, Title::Note);

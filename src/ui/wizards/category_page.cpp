@@ -38,6 +38,8 @@ CategoryPage::CategoryPage(tasks::SearchWizard& wizard, core::Profile& profile, 
     auto* caption = new QLabel(QStringLiteral("Search &category:"), this);
     caption->setBuddy(categories_);
     categories_->setAccessibleName(QStringLiteral("Search category:"));
+    // Qt names a box that can't be typed into by its entry; the description keeps its label.
+    categories_->setAccessibleDescription(QStringLiteral("Search category"));
     note_->setWordWrap(true);
     note_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     note_->setAccessibleName(QStringLiteral("Category note"));

@@ -30,9 +30,8 @@ CheckList::CheckList(const QString& textColumn, int selectWidth, int textWidth, 
     });
 }
 
-void CheckList::SetRows(const std::vector<Row>& rows) {
+void CheckList::SetRows(const std::vector<Row>& rows, int current) {
     filling_ = true;
-    const int current = CurrentRow();
     clear();
     for (const Row& row : rows) {
         auto* item = new QTreeWidgetItem(this);
@@ -40,9 +39,7 @@ void CheckList::SetRows(const std::vector<Row>& rows) {
         item->setCheckState(0, row.ticked ? Qt::Checked : Qt::Unchecked);
         item->setText(1, row.text);
     }
-    if (current >= 0 && current < topLevelItemCount()) {
-        setCurrentItem(topLevelItem(current));
-    }
+    setCurrentItem(current >= 0 && current < topLevelItemCount() ? topLevelItem(current) : nullptr);
     filling_ = false;
 }
 

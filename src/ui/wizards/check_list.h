@@ -21,8 +21,8 @@ class CheckList : public QTreeWidget {
 
     CheckList(const QString& textColumn, int selectWidth, int textWidth, QWidget* parent = nullptr);
 
-    // Replaces every row; the current row is kept when it is still there.
-    void SetRows(const std::vector<Row>& rows);
+    // Replaces every row and makes current the row given, -1 for none.
+    void SetRows(const std::vector<Row>& rows, int current);
     std::vector<bool> Ticks() const;
     // The current row, -1 for none.
     int CurrentRow() const;

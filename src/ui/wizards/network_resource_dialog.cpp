@@ -22,7 +22,7 @@ NetworkResourceDialog::NetworkResourceDialog(const std::vector<std::string>& sha
     for (const std::string& share : shares) {
         rows.push_back({QString::fromStdString(share), true});
     }
-    shares_->SetRows(rows);
+    shares_->SetRows(rows, -1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     // The list keeps 10 pixels free left and right, 30 above and 40 below, also when resized.
     auto* layout = new QVBoxLayout(this);
@@ -53,7 +53,7 @@ void NetworkResourceDialog::SetAll(const std::function<bool(bool)>& tick) {
     for (std::size_t row = 0; row < ticks.size(); ++row) {
         rows.push_back({QString::fromStdString(names_[row]), tick(ticks[row])});
     }
-    shares_->SetRows(rows);
+    shares_->SetRows(rows, shares_->CurrentRow());
 }
 
 void NetworkResourceDialog::ShowMenu(const QPoint& globalPosition) {

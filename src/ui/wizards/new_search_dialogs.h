@@ -8,6 +8,7 @@
 #include "core/profile.h"
 #include "core/prompter.h"
 #include "core/settings_cache.h"
+#include "tasks/location_opener.h"
 #include "tasks/search_mode.h"
 
 namespace quexa::ui {
@@ -21,6 +22,8 @@ class NewSearchDialogs {
         const core::AppFolders& folders;
         core::SettingsCache& cache;
         core::Prompter& prompter;
+        // For the scheme editor's Visit Web.
+        tasks::LocationOpener& opener;
     };
 
     // The mode whose dialogs were finished; nothing when one was cancelled.

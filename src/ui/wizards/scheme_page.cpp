@@ -6,8 +6,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/settings_table.h"
-#include "engines/category_list.h"
 #include "ui/picture_book.h"
 #include "ui/wizards/search_wizard_sheet.h"
 
@@ -86,13 +84,9 @@ void SchemePage::cleanupPage() {
 }
 
 void SchemePage::RunConfigure() {
-    // The folder is looked up as the search will: a category file that can't be read for a
-    // named category leaves nothing to configure.
-    const std::string category = core::settings::kLastCategory.Read(profile_);
-    if (wizard_.folder().empty() || !configure_) {
-        return;
-    }
-    if (configure_(this, category)) {
+    // A category file that can't be read leaves nothing to configure.
+    const std::optional<std::string> directory = wizard_.SchemeDirectory();
+    if (directory && configure_ && configure_(this, *directory)) {
         initializePage();
     }
 }

@@ -20,8 +20,8 @@ class SchemePage : public QWizardPage {
     Q_OBJECT
 
   public:
-    // Opens the scheme editor for a category name; true when it ended with OK.
-    using Configure = std::function<bool(QWidget* parent, const std::string& category)>;
+    // Opens the scheme editor for a category's directory; true when it ended with OK.
+    using Configure = std::function<bool(QWidget* parent, const std::string& directory)>;
 
     SchemePage(tasks::SearchWizard& wizard, core::Profile& profile, QWidget* parent = nullptr);
 

@@ -57,7 +57,8 @@ void TargetPage::ShowRows() {
     for (const tasks::TargetList::Row& row : list_.rows()) {
         rows.push_back({QString::fromStdString(row.text), row.ticked});
     }
-    targets_->SetRows(rows);
+    const std::optional<std::size_t> current = list_.current();
+    targets_->SetRows(rows, current ? static_cast<int>(*current) : -1);
 }
 
 void TargetPage::Browse() {

@@ -77,6 +77,7 @@ TEST(SearchWizardTest, EachPageStoresItsOwnChoice) {
     wizard.StoreCategory(profile, 1);
     EXPECT_EQ(settings::kLastCategory.Read(profile), "News");
     ASSERT_TRUE(wizard.ChooseCategory(1));
+    EXPECT_EQ(wizard.SchemeDirectory(), "NewsDir");
     wizard.StoreScheme(profile, 1);
     EXPECT_EQ(std::filesystem::path(engines::GetLastScheme(profile, "NewsDir")).filename(),
               "fast.scm");
@@ -88,6 +89,12 @@ TEST(SearchWizardTest, EachPageStoresItsOwnChoice) {
     EXPECT_EQ(wizard.SchemeNote(1), "    ");
     wizard.StoreScheme(profile, 0);
     EXPECT_EQ(engines::GetLastScheme(profile, "NewsDir"), "");
+
+    ASSERT_TRUE(wizard.ChooseCategory(0));
+    EXPECT_EQ(wizard.SchemeDirectory(), "Global");
+    std::filesystem::remove(home.Path() / "Categories" / "config.qcf");
+    ASSERT_FALSE(wizard.ChooseCategory(1));
+    EXPECT_EQ(wizard.SchemeDirectory(), std::nullopt);
 
     SearchWizard::StoreFinishingOptions(profile, cache, true, true);
     EXPECT_EQ(settings::kAutoVerify.Read(profile), 1);
