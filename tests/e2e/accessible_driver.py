@@ -24,6 +24,8 @@ warnings.filterwarnings("ignore", category=DeprecationWarning, module="pyatspi")
 
 # Longest wait for anything the program is asked to do.
 DEFAULT_TIMEOUT = 10.0
+# Longest wait for a program to come up: a sanitized build on a busy machine starts slowly.
+START_TIMEOUT = 30.0
 
 
 class WaitTimeout(AssertionError):
@@ -101,7 +103,7 @@ def is_showing(accessible):
     return pyatspi.STATE_SHOWING in states(accessible)
 
 
-def application(name, pid=None, timeout=DEFAULT_TIMEOUT):
+def application(name, pid=None, timeout=START_TIMEOUT):
     """The running application of that name (and process), once it is on the bus."""
     desktop = pyatspi.Registry.getDesktop(0)
 

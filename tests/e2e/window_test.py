@@ -70,14 +70,14 @@ class WindowTest(unittest.TestCase):
         self.addCleanup(self.session.stop, self.process)
         self.addCleanup(self.report_output)
         self.app = self.driver.application("Quexa", self.process.pid)
-        self.frame = self.driver.window(self.app, TITLE)
+        self.frame = self.driver.window(self.app, TITLE, self.driver.START_TIMEOUT)
         return self.frame
 
     def report_output(self):
         """What the program printed, shown when its test failed."""
-        outcome = getattr(self, "_outcome", None)
-        failed = outcome is not None and not outcome.success
-        if failed:
+        result = getattr(getattr(self, "_outcome", None), "result", None)
+        problems = (result.failures + result.errors) if result is not None else []
+        if any(test is self for test, _ in problems):
             sys.stderr.write(f"--- quexa's output ---\n{self.session.log('quexa')}\n")
 
     def result_list(self):
