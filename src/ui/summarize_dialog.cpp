@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -54,6 +55,11 @@ SummarizeDialog::SummarizeDialog(const core::ResultList::Summary& summary, QWidg
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    // The dialog only reports: Enter closes it, and the list shows no current cell until the
+    // person moves into it.
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setDefault(true);
+    ok->setFocus();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(counts_);
     layout->addWidget(buttons);
