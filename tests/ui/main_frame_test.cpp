@@ -357,6 +357,9 @@ const std::vector<ModalRow>& ModalRows() {
         {.name = "About",
          .key = QString::fromLatin1(AboutDialog::kTitle),
          .trigger = menu(Command::About)},
+        {.name = "Tip of the day",
+         .key = QString::fromLatin1(TipDialog::kTitle),
+         .trigger = menu(Command::TipOfTheDay)},
         {.name = "Options",
          .key = QString::fromLatin1(OptionsSheet::kTitle),
          .trigger = menu(Command::Option)},
@@ -369,6 +372,21 @@ const std::vector<ModalRow>& ModalRows() {
         {.name = "Save as dialog",
          .key = QString::fromLatin1(SaveFileDialog::kSaveTitle),
          .trigger = menu(Command::SaveAs)},
+        {.name = "Import's Load file dialog",
+         .key = QString::fromLatin1(SaveFileDialog::kLoadTitle),
+         .trigger = context(Command::Import)},
+        {.name = "Export All file dialog",
+         .key = QtPrompter::FileCaption(core::Prompter::FileUse::Export),
+         .trigger = menu(Command::ExportAll)},
+        {.name = "Copy All Selected Target folder chooser",
+         .key = FromView(tasks::TargetCommands::kChooseFolderTitle),
+         .trigger = context(Command::CopyAllSelectedTarget),
+         .setup =
+             [](Fixture& fixture) {
+                 std::ofstream(fixture.home.File("target0")) << "x";
+                 fixture.AddItems(1, (fixture.home.Path() / "target").string());
+                 fixture.frame->List().SelectAll();
+             }},
         {.name = "Password of an opened file",
          .key = QString::fromLatin1(PasswordDialog::kTitle),
          .trigger = menu(Command::Open),
