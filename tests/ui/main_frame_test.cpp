@@ -4,6 +4,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QDockWidget>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -29,20 +30,29 @@
 #include "demo_farm/demo_farm.h"
 #include "demo_farm/demo_home.h"
 #include "recording_opener.h"
+#include "result_file_maker.h"
 #include "tasks/main_menu.h"
 #include "temp_folder.h"
 #include "ui/about_dialog.h"
 #include "ui/busy_animation.h"
 #include "ui/countdown_dialog.h"
+#include "ui/edit_item_dialog.h"
 #include "ui/engine_bar.h"
 #include "ui/engine_bar_model.h"
 #include "ui/fast_info_bar.h"
+#include "ui/file_manager/save_file_dialog.h"
 #include "ui/frame_status_bar.h"
+#include "ui/options/options_sheet.h"
+#include "ui/password_dialog.h"
 #include "ui/qt_main_thread.h"
+#include "ui/result_context_menu.h"
 #include "ui/result_list_view.h"
+#include "ui/result_view.h"
+#include "ui/summarize_dialog.h"
 #include "ui/tip_dialog.h"
 #include "ui/wait_window.h"
 #include "ui/welcome_window.h"
+#include "ui/wizards/search_mode_dialog.h"
 
 namespace quexa::ui {
 namespace {
@@ -87,8 +97,6 @@ class BoxAnswerer : public QObject {
         return static_cast<int>(std::count_if(
             seen_.begin(), seen_.end(), [&name](const Seen& seen) { return seen.name == name; }));
     }
-    // Runs while a dialog is open, before it is answered.
-    std::function<void()> whileOpen;
 
   private:
     void Poll() {
@@ -106,9 +114,6 @@ class BoxAnswerer : public QObject {
             answered_.insert(dialog);
             auto* box = qobject_cast<QMessageBox*>(dialog);
             seen_.push_back({name, box != nullptr ? box->text() : QString()});
-            if (whileOpen) {
-                whileOpen();
-            }
             answer->second(*dialog);
         }
     }
@@ -189,6 +194,223 @@ struct DemoSearch {
 
     demo::DemoFarm farm;
 };
+
+// Waits for the modal dialog known by the key, has a worker thread send a message to the
+// window's queue while it is open, gives the dialog's own event loop time to run it, then
+// rejects the dialog. Other modal dialogs on the way go to the lead; those it does not take are
+// rejected and reported.
+class ModalProbe : public QObject {
+  public:
+    // True when it answered the dialog.
+    using Lead = std::function<bool(QDialog&)>;
+    static constexpr int kPollsForTheMessage = 500;
+
+    ModalProbe(MainFrame& frame, QString key, Lead lead)
+        : frame_(frame), key_(std::move(key)), lead_(std::move(lead)) {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, this, [this] { Poll(); });
+        timer_.start();
+    }
+    ~ModalProbe() override {
+        timer_.stop();
+        // A message the dialog held back still waits for a turn of the loop.
+        for (int round = 0; round < kPollsForTheMessage && worker_.joinable() && !ran_; ++round) {
+            QTest::qWait(10);
+        }
+        if (!ran_) {
+            frame_.MainThread().Shutdown();
+        }
+        if (worker_.joinable()) {
+            worker_.join();
+        }
+    }
+    ModalProbe(const ModalProbe&) = delete;
+    ModalProbe& operator=(const ModalProbe&) = delete;
+
+    bool Seen() const { return seen_; }
+    bool RanWhileOpen() const { return ranWhileOpen_; }
+    const QStringList& Unexpected() const { return unexpected_; }
+
+    // A message box by its text, any other dialog by its accessible name, else its title.
+    static QString KeyOf(const QDialog& dialog) {
+        if (const auto* box = qobject_cast<const QMessageBox*>(&dialog)) {
+            return box->text();
+        }
+        return dialog.accessibleName().isEmpty() ? dialog.windowTitle() : dialog.accessibleName();
+    }
+
+  private:
+    void Poll() {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !dialog->isVisible()) {
+            return;
+        }
+        if (KeyOf(*dialog) != key_) {
+            if (!led_.contains(dialog)) {
+                led_.insert(dialog);
+                if (!lead_ || !lead_(*dialog)) {
+                    unexpected_ << KeyOf(*dialog);
+                    dialog->reject();
+                }
+            }
+            return;
+        }
+        if (!seen_) {
+            seen_ = true;
+            worker_ = std::thread([this] { frame_.MainThread().Send([this] { ran_ = true; }); });
+            return;
+        }
+        if (ran_ || ++polls_ >= kPollsForTheMessage) {
+            ranWhileOpen_ = ran_.load();
+            timer_.stop();
+            dialog->reject();
+        }
+    }
+
+    MainFrame& frame_;
+    const QString key_;
+    const Lead lead_;
+    QTimer timer_;
+    QSet<QDialog*> led_;
+    QStringList unexpected_;
+    std::thread worker_;
+    std::atomic<bool> ran_ = false;
+    bool seen_ = false;
+    bool ranWhileOpen_ = false;
+    int polls_ = 0;
+};
+
+// What a dialog closed without an answer must leave as it was.
+struct FrameSnapshot {
+    std::size_t items = 0;
+    bool modified = false;
+    std::string statePath;
+    std::size_t profileValues = 0;
+    bool visible = false;
+    bool taskRunning = false;
+
+    static FrameSnapshot Of(FrameFixture& fixture) {
+        MainFrame& frame = *fixture.frame;
+        return {
+            frame.List().Count(),   frame.List().IsModified(), frame.Document().statePath(),
+            fixture.profile.size(), frame.isVisible(),         frame.Control().state().taskRunning};
+    }
+    bool operator==(const FrameSnapshot&) const = default;
+};
+
+// A modal dialog the window opens: how to reach it through its command, and its key.
+struct ModalRow {
+    const char* name;
+    QString key;
+    std::function<void(FrameFixture&)> trigger;
+    std::function<void(FrameFixture&)> setup = {};
+    // Answers the dialogs that come before it.
+    std::function<bool(FrameFixture&, QDialog&)> lead = {};
+};
+
+void TriggerMenu(FrameFixture& fixture, Command command) {
+    fixture.frame->RefreshCommandStates();
+    fixture.frame->Action(command)->trigger();
+}
+
+void TriggerContextMenu(FrameFixture& fixture, Command command) {
+    ResultContextMenu& menu = fixture.frame->View().Menu();
+    menu.Refresh();
+    menu.ActionOf(command)->trigger();
+}
+
+std::filesystem::path LockedFile(FrameFixture& fixture) {
+    return fixture.home.File("locked.qzr");
+}
+
+const std::vector<ModalRow>& ModalRows() {
+    using Fixture = FrameFixture;
+    const auto menu = [](Command command) {
+        return [command](Fixture& fixture) { TriggerMenu(fixture, command); };
+    };
+    const auto context = [](Command command) {
+        return [command](Fixture& fixture) { TriggerContextMenu(fixture, command); };
+    };
+    static const std::vector<ModalRow> rows = {
+        {.name = "Warnning: on Exit while a task runs",
+         .key = QString::fromLatin1(MainFrame::kWarningText),
+         .trigger =
+             [](Fixture& fixture) {
+                 bool& running = fixture.frame->Control().state().taskRunning;
+                 running = true;
+                 TriggerMenu(fixture, Command::Exit);
+                 running = false;
+             }},
+        {.name = "Delete All question",
+         .key = FromView(core::ResultList::kDeleteAllQuestion),
+         .trigger = context(Command::DeleteAll)},
+        {.name = "Edit Item",
+         .key = QString::fromLatin1(EditItemDialog::kTitle),
+         .trigger = context(Command::EditItem),
+         .setup = [](Fixture& fixture) { fixture.frame->View().SetCurrentRow(0); }},
+        {.name = "Add Item",
+         .key = QString::fromLatin1(EditItemDialog::kTitle),
+         .trigger = context(Command::AddItem)},
+        {.name = "Summarize",
+         .key = QString::fromLatin1(SummarizeDialog::kTitle),
+         .trigger = context(Command::Summarize)},
+        {.name = "About",
+         .key = QString::fromLatin1(AboutDialog::kTitle),
+         .trigger = menu(Command::About)},
+        {.name = "Tip of the day",
+         .key = QString::fromLatin1(TipDialog::kTitle),
+         .trigger = menu(Command::TipOfTheDay)},
+        {.name = "Options",
+         .key = QString::fromLatin1(OptionsSheet::kTitle),
+         .trigger = menu(Command::Option)},
+        {.name = "New Search mode",
+         .key = QString::fromLatin1(SearchModeDialog::kTitle),
+         .trigger = menu(Command::NewSearch)},
+        {.name = "Open file dialog",
+         .key = FromView(tasks::ResultDocument::kOpenCaption),
+         .trigger = menu(Command::Open)},
+        {.name = "Save as dialog",
+         .key = QString::fromLatin1(SaveFileDialog::kSaveTitle),
+         .trigger = menu(Command::SaveAs)},
+        {.name = "Import's Load file dialog",
+         .key = QString::fromLatin1(SaveFileDialog::kLoadTitle),
+         .trigger = context(Command::Import)},
+        {.name = "Export All file dialog",
+         .key = QtPrompter::FileCaption(core::Prompter::FileUse::Export),
+         .trigger = menu(Command::ExportAll)},
+        {.name = "Copy All Selected Target folder chooser",
+         .key = FromView(tasks::TargetCommands::kChooseFolderTitle),
+         .trigger = context(Command::CopyAllSelectedTarget),
+         .setup =
+             [](Fixture& fixture) {
+                 std::ofstream(fixture.home.File("target0")) << "x";
+                 fixture.AddItems(1, (fixture.home.Path() / "target").string());
+                 fixture.frame->List().SelectAll();
+             }},
+        {.name = "Password of an opened file",
+         .key = QString::fromLatin1(PasswordDialog::kTitle),
+         .trigger = menu(Command::Open),
+         .setup =
+             [](Fixture& fixture) {
+                 testing::MakeResultFile(LockedFile(fixture), files::FilePicture::Protected);
+             },
+         .lead =
+             [](Fixture& fixture, QDialog& dialog) {
+                 auto* files = qobject_cast<QFileDialog*>(&dialog);
+                 if (files == nullptr) {
+                     return false;
+                 }
+                 files->selectFile(QString::fromStdString(LockedFile(fixture).string()));
+                 dialog.accept();
+                 return true;
+             }},
+        {.name = "Countdown",
+         .key = QString::fromLatin1(CountdownDialog::kAccessibleName),
+         .trigger =
+             [](Fixture& fixture) { QVERIFY(!CountdownDialog::Run(fixture.frame.get(), 10)); }},
+    };
+    return rows;
+}
 
 bool Visible(QDockWidget& dock) {
     return !dock.isHidden();
@@ -694,29 +916,37 @@ class MainFrameTest : public QObject {
         QCOMPARE(fixture.frame->ListView().model()->rowCount(), 4);
     }
 
-    void WorkerMessagesArriveWhileAModalBoxIsOpen() {
+    void WorkerMessagesArriveWhileEachModalDialogIsOpen_data() {
+        QTest::addColumn<int>("row");
+        for (std::size_t row = 0; row < ModalRows().size(); ++row) {
+            QTest::newRow(ModalRows()[row].name) << static_cast<int>(row);
+        }
+    }
+
+    void WorkerMessagesArriveWhileEachModalDialogIsOpen() {
+        QFETCH(int, row);
+        const ModalRow& modal = ModalRows()[static_cast<std::size_t>(row)];
         FrameFixture fixture;
+        settings::kShowWelcome.Write(fixture.profile, 0);
         fixture.Show();
-        MainFrame& frame = *fixture.frame;
-        fixture.AddItems(1);
+        fixture.AddItems(2);
         fixture.frame->List().ClearModified();
-        std::atomic<bool> ran = false;
-        bool ranWhileOpen = false;
-        BoxAnswerer boxes;
-        boxes.Answer(QStringLiteral("Warnning:"), QMessageBox::Ok);
-        boxes.whileOpen = [&] {
-            std::thread worker([&frame, &ran] { frame.MainThread().Send([&ran] { ran = true; }); });
-            // The box's own event loop runs the worker's message.
-            for (int round = 0; round < 500 && !ran; ++round) {
-                QTest::qWait(10);
+        if (modal.setup) {
+            modal.setup(fixture);
+        }
+        const FrameSnapshot before = FrameSnapshot::Of(fixture);
+        {
+            ModalProbe::Lead lead;
+            if (modal.lead) {
+                lead = [&](QDialog& dialog) { return modal.lead(fixture, dialog); };
             }
-            worker.join();
-            ranWhileOpen = ran.load();
-        };
-        frame.Control().state().taskRunning = true;
-        QVERIFY(!frame.close());
-        frame.Control().state().taskRunning = false;
-        QVERIFY(ranWhileOpen);
+            ModalProbe probe(*fixture.frame, modal.key, lead);
+            modal.trigger(fixture);
+            QVERIFY2(probe.Unexpected().isEmpty(), qPrintable(probe.Unexpected().join(u'|')));
+            QVERIFY2(probe.Seen(), "the dialog did not open");
+            QVERIFY2(probe.RanWhileOpen(), "the worker's message waited for the dialog");
+        }
+        QVERIFY(FrameSnapshot::Of(fixture) == before);
     }
 };
 
