@@ -181,16 +181,19 @@ QDockWidget* MainFrame::AddDock(const QString& title, QWidget* content, Qt::Dock
 }
 
 void MainFrame::BuildDocks() {
-    auto* leftContent = new FileManagerPane(FileManagerContext{
-        .dataFolder = folders_.dataDirectory, .prompter = prompter_, .trash = *services_.trash,
-        .state = control_->state(),
-        .openChosen =
-            [this](const std::string& path) {
-                document_->RequestOpen(path);
-                view_->OpenChosenFile();
-            },
-        .fileChanged = [this] { fastInfoRefresh_.Request(); }, .wait = &waitState_,
-        .processPending = [this] { mainThread_->ProcessPending(); }});
+    auto* leftContent = new FileManagerPane(
+        FileManagerContext{.dataFolder = folders_.dataDirectory,
+                           .prompter = prompter_,
+                           .trash = *services_.trash,
+                           .state = control_->state(),
+                           .openChosen =
+                               [this](const std::string& path) {
+                                   document_->RequestOpen(path);
+                                   view_->OpenChosenFile();
+                               },
+                           .fileChanged = [this] { fastInfoRefresh_.Request(); },
+                           .wait = &waitState_,
+                           .processPending = [this] { mainThread_->ProcessPending(); }});
     leftDock_ = AddDock(QStringLiteral("Result File Manager"), leftContent, Qt::LeftDockWidgetArea);
 
     auto* separator = new QFrame;

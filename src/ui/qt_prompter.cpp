@@ -140,9 +140,10 @@ std::optional<std::string> QtPrompter::ChooseFile(const FileRequest& request) {
 
 std::optional<std::string> QtPrompter::ChooseInTree(const FileRequest& request) {
     // The start folder is the data folder's Data; the tree's top folders lie below it.
-    const std::filesystem::path data = std::filesystem::path(startFolder_.toStdString()).parent_path();
-    SaveFileDialog dialog(data, request.use == FileUse::LoadResult,
-                          FromUtf8(request.offeredName), parent_.data());
+    const std::filesystem::path data =
+        std::filesystem::path(startFolder_.toStdString()).parent_path();
+    SaveFileDialog dialog(data, request.use == FileUse::LoadResult, FromUtf8(request.offeredName),
+                          parent_.data());
     if (!request.caption.empty()) {
         dialog.setWindowTitle(FromUtf8(request.caption));
     }
