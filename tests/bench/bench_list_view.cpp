@@ -25,6 +25,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench_clock.h"
 #include "core/memory_profile.h"
 #include "core/result_list.h"
 #include "core/settings_cache.h"
@@ -43,7 +44,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using quexa::bench::Clock;
+using quexa::bench::Median;
+using quexa::bench::Since;
 using quexa::core::ResultCell;
 using quexa::core::ResultList;
 using quexa::ui::ResultListModel;
@@ -52,15 +55,6 @@ using quexa::ui::ResultListView;
 constexpr std::size_t kMillion = 1'000'000;
 constexpr std::size_t kFileItems = 100'000;
 constexpr int kRuns = 5;
-
-double Since(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 std::size_t HeapInUse() {
     return mallinfo2().uordblks;

@@ -14,15 +14,17 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench_clock.h"
 #include "list_rig.h"
 #include "result_item_maker.h"
 #include "summary_reporter.h"
 
 namespace {
 
+using quexa::bench::Clock;
 using quexa::bench::ListRig;
+using quexa::bench::Median;
 using quexa::core::ResultCell;
-using Clock = std::chrono::steady_clock;
 
 constexpr std::size_t kSortRows = 1'000'000;
 constexpr std::size_t kAnswers = 1000;
@@ -160,15 +162,6 @@ void DeleteInOnePass(benchmark::State& state) {
     }
 }
 BENCHMARK(DeleteInOnePass)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
-
-double Median(std::vector<double> values) {
-    if (values.empty()) {
-        return 0;
-    }
-    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
-    std::nth_element(values.begin(), middle, values.end());
-    return *middle;
-}
 
 }  // namespace
 

@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "core/memory_profile.h"
 #include "core/result_list.h"
 #include "core/settings_table.h"
@@ -43,19 +44,12 @@ namespace {
 
 namespace fs = std::filesystem;
 namespace settings = quexa::core::settings;
-using Clock = std::chrono::steady_clock;
+using quexa::bench::Clock;
+using quexa::bench::Median;
+using quexa::bench::Since;
 using quexa::ui::MainFrame;
 
 constexpr int kRuns = 5;
-
-double Since(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // Seconds on the clock and of the processor (user and system); negative when the work failed.
 // The machine is shared: the processor's seconds are what the work itself cost.
