@@ -35,7 +35,8 @@ SchemePage::SchemePage(tasks::SearchWizard& wizard, core::Profile& profile, QWid
     layout->addLayout(row);
     layout->addWidget(schemes_, 1);
     layout->addWidget(note_);
-    connect(schemes_, &QListWidget::currentRowChanged, this, [this](int row) { ShowNote(row); });
+    connect(schemes_, &QListWidget::currentRowChanged, this,
+            [this](int current) { ShowNote(current); });
     connect(configureButton_, &QPushButton::clicked, this, [this] { RunConfigure(); });
 }
 

@@ -44,11 +44,10 @@ TargetPage::TargetPage(core::Profile& profile, core::Prompter& prompter, QWidget
     ShowRows();
 
     connect(browse_, &QPushButton::clicked, this, [this] { Browse(); });
-    connect(targets_, &CheckList::Toggled, this, [this](int row, bool ticked) {
-        list_.SetTicked(static_cast<std::size_t>(row), ticked);
-    });
+    connect(targets_, &CheckList::Toggled, this,
+            [this](int ticked, bool on) { list_.SetTicked(static_cast<std::size_t>(ticked), on); });
     connect(targets_, &CheckList::RowChosen, this,
-            [this](int row) { list_.SetCurrent(static_cast<std::size_t>(row)); });
+            [this](int chosen) { list_.SetCurrent(static_cast<std::size_t>(chosen)); });
     connect(targets_, &CheckList::MenuRequested, this, [this](const QPoint& at) { ShowMenu(at); });
 }
 
